@@ -1,0 +1,47 @@
+#pragma once
+#include "Collection.h"
+#include <memory>
+#include <string>
+
+namespace km::host {
+
+class IPropertyCollection;
+
+/// Class numbers of repository objects, as reports give them in "Class Number".
+enum class ObjectClass : Long { Diagram = 1, Symbol = 2, Definition = 3 };
+
+/// What definitions, diagrams and symbols have in common.
+///
+/// Changes made through setProperty (and, on symbols, the geometry and fields) stay in memory
+/// until save; an object dropped without save loses them. Objects opened read-only throw
+/// HostError ReadOnly on save.
+class IKMObject {
+public:
+    virtual ~IKMObject() = default;
+
+    virtual Long ddid() = 0;
+    virtual std::string Name() = 0;
+    /// Name of the object's type ("Application", "Service Hierarchy", ...).
+    virtual std::string TypeName() = 0;
+    /// Number of the object's type (definition, diagram or symbol type number).
+    virtual Long kmtype() = 0;
+    virtual ObjectClass objectClass() = 0;
+
+    /// Text of a property; a list property gives its items' names, quoted when needed, each
+    /// followed by CR LF. An unset property is the empty text. HostError UnknownProperty for a
+    /// name the object's type does not declare.
+    virtual std::string GetProperty(const std::string& name) = 0;
+    /// Sets a property from text (a list property from names, quoted when needed, separated by
+    /// CR LF or LF; HostError BadValue naming the first name that is not found, nothing changed).
+    virtual void setProperty(const std::string& name, const std::string& value) = 0;
+    /// The items of a list property, in their stored order (HostError UnknownProperty for a
+    /// property that is not a list).
+    virtual std::shared_ptr<IPropertyCollection> getpropertyascollection(const std::string& name) = 0;
+
+    /// Writes the object's pending changes in one transaction.
+    virtual void save() = 0;
+    /// Deletes the object from the encyclopedia at once.
+    virtual void Delete() = 0;
+};
+
+} // namespace km::host
