@@ -11,8 +11,7 @@ using rt::Long;
 /// A host collection: 1-based Item, count, IsMoreThan, readall and iteration.
 /// Collections may load their items lazily; readall makes every item resident (the add-in calls
 /// it before walking a collection whose objects it is about to change).
-template <class T>
-class ICollection {
+template <class T> class ICollection {
 public:
     virtual ~ICollection() = default;
 

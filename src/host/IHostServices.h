@@ -26,12 +26,12 @@ class IHelpLibrary;
 class IHostServices {
 public:
     virtual ~IHostServices() = default;
-    virtual std::shared_ptr<IApplication> CreateApplication() = 0;     ///< "KM2001.Application"
-    virtual std::shared_ptr<IDisplay> CreateDisplay() = 0;             ///< "KM2001.KMDisplay"
-    virtual std::shared_ptr<IKMUtilities> CreateKMUtilities() = 0;     ///< "KMVBUtils.KMUtilities"
-    virtual std::shared_ptr<IKMDUtils> CreateKMDUtils() = 0;           ///< "KMVBUtils.KMDUtilsVB"
+    virtual std::shared_ptr<IApplication> CreateApplication() = 0;       ///< "KM2001.Application"
+    virtual std::shared_ptr<IDisplay> CreateDisplay() = 0;               ///< "KM2001.KMDisplay"
+    virtual std::shared_ptr<IKMUtilities> CreateKMUtilities() = 0;       ///< "KMVBUtils.KMUtilities"
+    virtual std::shared_ptr<IKMDUtils> CreateKMDUtils() = 0;             ///< "KMVBUtils.KMDUtilsVB"
     virtual std::shared_ptr<IStringResource> CreateStringResource() = 0; ///< "KMXRes.Resource"
-    virtual std::shared_ptr<ISUI> CreateSUI() = 0;                     ///< "KM2001.SUI"
+    virtual std::shared_ptr<ISUI> CreateSUI() = 0;                       ///< "KM2001.SUI"
     /// "Excel.Application"; throws when no spreadsheet is available.
     virtual std::shared_ptr<excel::IExcelApplication> CreateExcel() = 0;
     virtual IHelpLibrary& HelpLibrary() = 0;

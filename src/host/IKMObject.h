@@ -28,11 +28,13 @@ public:
     virtual ObjectClass objectClass() = 0;
 
     /// Text of a property; a list property gives its items' names, quoted when needed, each
-    /// followed by CR LF. An unset property is the empty text. HostError UnknownProperty for a
-    /// name the object's type does not declare.
+    /// followed by CR LF. An unset property, and one the object's type does not declare, is the
+    /// empty text. Date properties answer the repository date text "yyyymmdd", Boolean ones "T" or "F".
     virtual std::string GetProperty(const std::string& name) = 0;
     /// Sets a property from text (a list property from names, quoted when needed, separated by
-    /// CR LF or LF; HostError BadValue naming the first name that is not found, nothing changed).
+    /// CR LF or LF). HostError UnknownProperty for a property the type does not declare, BadValue
+    /// for a value the property cannot take (a list name that is not found, an impossible date,
+    /// a non-numeric number); nothing is changed then.
     virtual void setProperty(const std::string& name, const std::string& value) = 0;
     /// The items of a list property, in their stored order (HostError UnknownProperty for a
     /// property that is not a list).

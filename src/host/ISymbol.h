@@ -8,8 +8,8 @@ class IDiagram;
 
 /// Relation numbers understood by ISymbol::GetRelatedObjects.
 enum RelationNumber : Long {
-    RelNestedSymbols = 28,     ///< symbols lying geometrically inside this one (and in no other inside it)
-    RelHierarchyChildren = 41, ///< children in a hierarchy (KMMakeAsFirstChild / KMMakeAsChildAfter)
+    RelNestedSymbols = 28,          ///< symbols lying geometrically inside this one (and in no other inside it)
+    RelHierarchyChildren = 41,      ///< children in a hierarchy (KMMakeAsFirstChild / KMMakeAsChildAfter)
     RelReferencedDefinitions = 112, ///< definitions a reference symbol (type 818) refers to
 };
 
