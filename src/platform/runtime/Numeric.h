@@ -31,8 +31,8 @@ double CDbl(std::string_view text);
 /// CLng of CDbl(text): error 13 for non-numeric text, 6 on overflow.
 Long CLng(std::string_view text);
 
-/// Decimal text of a number as the platform's Str$/CStr writes it: integers without a decimal
-/// point, others with the shortest round-tripping form ("0.5", "1E+20" style not required).
+/// Decimal text of a number as the platform's CStr writes it: fifteen significant digits, integers
+/// without a decimal point, no leading blank ("12", "0.5", "-3.25", "0.3" for 0.1 + 0.2, "1E+20").
 std::string numberText(double value);
 
 } // namespace km::rt
