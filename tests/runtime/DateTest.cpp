@@ -104,6 +104,7 @@ TEST(DateTest, UnitTexts) {
     EXPECT_EQ(dateUnitFromText("ww"), DateUnit::Week);
     EXPECT_EQ(dateUnitFromText("m"), DateUnit::Month);
     EXPECT_EQ(dateUnitFromText("yyyy"), DateUnit::Year);
+    EXPECT_EQ(dateUnitFromText("WW"), DateUnit::Week);
     expectError(5, [] { dateUnitFromText("q"); });
     expectError(5, [] { dateUnitFromText(""); });
 }

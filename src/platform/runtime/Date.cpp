@@ -118,16 +118,20 @@ std::string Date::shortText() const {
 }
 
 DateUnit dateUnitFromText(std::string_view unit) {
-    if (unit == "d" || unit == "D") {
+    std::string lower;
+    for (char c : unit) {
+        lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    if (lower == "d") {
         return DateUnit::Day;
     }
-    if (unit == "ww" || unit == "WW") {
+    if (lower == "ww") {
         return DateUnit::Week;
     }
-    if (unit == "m" || unit == "M") {
+    if (lower == "m") {
         return DateUnit::Month;
     }
-    if (unit == "yyyy" || unit == "YYYY") {
+    if (lower == "yyyy") {
         return DateUnit::Year;
     }
     throw RuntimeError(ErrorNumber::InvalidCall);

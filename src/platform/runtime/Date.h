@@ -39,7 +39,7 @@ private:
 /// Interval units of date arithmetic: "d" days, "ww" weeks, "m" months, "yyyy" years.
 enum class DateUnit { Day, Week, Month, Year };
 
-/// Parses the unit texts "d", "ww", "m", "yyyy" (error 5 for others).
+/// Parses the unit texts "d", "ww", "m", "yyyy" in any case (error 5 for others).
 DateUnit dateUnitFromText(std::string_view unit);
 
 /// Adds whole units to a date. Months and years clamp the day to the last day of the target month
