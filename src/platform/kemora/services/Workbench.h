@@ -1,0 +1,92 @@
+#pragma once
+#include "TraceLog.h"
+#include "WorkbenchPaths.h"
+#include "platform/runtime/Types.h"
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace km::ui {
+class FrontEnd;
+}
+namespace km::host {
+class IDefinition;
+class IHostServices;
+} // namespace km::host
+
+namespace km::kemora {
+
+class Encyclopedia;
+using rt::Long;
+
+/// The running workbench host: the open encyclopedia with its open diagram, the front end that
+/// shows windows, the trace log, the status line, and what the host's commands did (so that
+/// people and tests can see it).
+class Workbench {
+public:
+    /// Opens a definition in an editor and returns when the editor is closed.
+    using DefinitionEditor = std::function<void(host::IDefinition& definition)>;
+
+    Workbench(WorkbenchPaths paths, ui::FrontEnd& frontEnd);
+    ~Workbench();
+
+    /// Opens an existing encyclopedia (closing the one open before). HostError Storage.
+    void openEncyclopedia(const std::string& path);
+    /// Creates and opens a new encyclopedia holding the base files.
+    void createEncyclopedia(const std::string& path);
+    /// Uses an encyclopedia opened elsewhere (tests).
+    void useEncyclopedia(std::shared_ptr<Encyclopedia> encyclopedia);
+    void closeEncyclopedia();
+    std::shared_ptr<Encyclopedia> encyclopedia() const { return m_encyclopedia; }
+
+    /// Opens a diagram as the current one; HostError NotFound when there is no diagram of that
+    /// name.
+    void openDiagram(const std::string& name);
+
+    ui::FrontEnd& frontEnd() const { return m_frontEnd; }
+    const WorkbenchPaths& paths() const { return m_paths; }
+    TraceLog& traceLog() { return m_traceLog; }
+
+    // What the host's operations do.
+    void writeStatusLine(const std::string& text);
+    const std::vector<std::string>& statusLines() const { return m_statusLines; }
+    void runMenuCommand(Long command);
+    const std::vector<Long>& menuCommands() const { return m_menuCommands; }
+    void setDiagramDirty() { m_diagramDirty = true; }
+    bool diagramDirty() const { return m_diagramDirty; }
+    void refreshBrowser() { ++m_browserRefreshes; }
+    int browserRefreshes() const { return m_browserRefreshes; }
+    void showBrowser() { ++m_browserShows; }
+    int browserShows() const { return m_browserShows; }
+    void editDefinition(Long id);
+    void setDefinitionEditor(DefinitionEditor editor) { m_editor = std::move(editor); }
+    /// The help viewer command: "{file}" and "{topic}" are replaced; empty: print where help is.
+    void setHelpViewer(std::string command) { m_helpViewer = std::move(command); }
+    const std::string& helpViewer() const { return m_helpViewer; }
+    /// What the last help request showed (the file and topic, or the message printed).
+    std::string lastHelp;
+
+    /// The factories the add-in creates host objects with.
+    std::shared_ptr<host::IHostServices> services();
+    /// Path of the settings file.
+    std::string settingsPath() const;
+
+private:
+    void adoptLogFolder();
+    void terminalEditor(host::IDefinition& definition);
+
+    WorkbenchPaths m_paths;
+    ui::FrontEnd& m_frontEnd;
+    std::shared_ptr<Encyclopedia> m_encyclopedia;
+    TraceLog m_traceLog;
+    std::vector<std::string> m_statusLines;
+    std::vector<Long> m_menuCommands;
+    bool m_diagramDirty = false;
+    int m_browserRefreshes = 0;
+    int m_browserShows = 0;
+    DefinitionEditor m_editor;
+    std::string m_helpViewer;
+};
+
+} // namespace km::kemora
