@@ -5,11 +5,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace km::kemora {
 
 using rt::Long;
+
+/// Meta class numbers of the owners of properties.
+enum class MetaClass : int { Diagram = 1, Symbol = 2, Definition = 3 };
 
 /// Edit types of properties (the numbers IMetaProperty::EditTypeNum answers).
 enum class EditType : int { Text = 1, Date = 2, Number = 3, Boolean = 4, List = 5, MultiLine = 6 };
@@ -72,7 +76,7 @@ struct DiagramType {
 /// A problem found in a property file: the encyclopedia still opens with the valid declarations.
 struct MetamodelDiagnostic {
     SourcePos pos;
-    std::string message; ///< "expected ... but found ..."
+    std::string message;      ///< "expected ... but found ..."
     std::string text() const; ///< "file:line:column: message"
 };
 
@@ -88,6 +92,7 @@ public:
     const DefinitionType* definitionType(Long number) const;
     const DefinitionType* definitionTypeNamed(const std::string& name) const; ///< without regard to case
     const SymbolType* symbolType(Long number) const;
+    const SymbolType* symbolTypeNamed(const std::string& name) const; ///< without regard to case
     const DiagramType* diagramType(Long number) const;
     const DiagramType* diagramTypeNamed(const std::string& name) const;
 
@@ -112,8 +117,26 @@ public:
     void index();
 
 private:
+    // Where a property lives: owner class, index of the owning type (npos: the properties every
+    // type of the class has) and index within that owner's property list. Indexes rather than
+    // pointers keep a copied metamodel valid.
+    struct PropertyRef {
+        MetaClass ownerClass;
+        size_t typeIndex;
+        size_t propertyIndex;
+        bool forward; ///< for relation entries: seen from the owner
+    };
+    static constexpr size_t kAllTypes = static_cast<size_t>(-1);
+
+    const std::vector<PropertyDecl>& ownerProperties(MetaClass ownerClass, size_t typeIndex) const;
+    const PropertyDecl* propertyOf(MetaClass ownerClass, Long type, const std::string& name) const;
+    void indexProperties(MetaClass ownerClass, size_t typeIndex, Long type, std::vector<PropertyDecl>& properties);
+
     std::map<Long, size_t> m_definitionByNumber, m_symbolByNumber, m_diagramByNumber;
-    std::map<std::string, size_t> m_definitionByName, m_diagramByName; // folded names
+    std::map<std::string, size_t> m_definitionByName, m_symbolByName, m_diagramByName; // folded names
+    // (owner class, owner type or 0 for every type, folded property name) -> index in its owner.
+    std::map<std::tuple<int, Long, std::string>, size_t> m_propertyByName;
+    std::map<std::string, std::vector<PropertyRef>> m_relationsByName; // folded relation names
 };
 
 /// Reads a file of the encyclopedia's file store by name; nothing when absent.
