@@ -143,3 +143,23 @@ TEST(FormTest, KeptAliveFormsAreDestroyedOnceUnloaded) {
     EXPECT_TRUE(destroyed);
     EXPECT_TRUE(ui.loadedForms().empty());
 }
+
+TEST(FormTest, HiddenKeptAliveFormsAreUnloadedAtTheEndAndTheirErrorsReported) {
+    ScriptedFrontEnd ui;
+    struct Failing : CountingForm {
+        using CountingForm::CountingForm;
+        void onUnload() override {
+            CountingForm::onUnload();
+            throw std::runtime_error("cannot release");
+        }
+    };
+    auto owned = std::make_unique<Failing>(ui);
+    Failing& form = *owned;
+    form.show();
+    form.hide();
+    ui.keepAlive(std::move(owned));
+    EXPECT_EQ(form.events.back(), "activate");
+    ui.runUntilAllClosed();
+    ASSERT_EQ(ui.errors().size(), 1u);
+    EXPECT_EQ(ui.errors()[0], "error in 'frmCounting' while closing: cannot release");
+}

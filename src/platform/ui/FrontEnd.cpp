@@ -46,8 +46,13 @@ void FrontEnd::runUntilAllClosed() {
     for (const auto& form : m_keptAlive)
         kept.push_back(form.get());
     for (Form* form : kept) {
-        if (form->isLoaded())
+        if (!form->isLoaded())
+            continue;
+        try {
             form->unload();
+        } catch (const std::exception& error) {
+            onHandlerError("error in '" + form->name() + "' while closing: " + rt::describe(error));
+        }
     }
     destroyUnloadedKeptForms();
 }

@@ -102,6 +102,8 @@ protected:
     /// A status line of the status window (see the class comment).
     virtual void onStatusWindowLine(Form&, const std::string&) {}
     virtual void onMousePointer(MousePointer) {}
+    /// An error that escaped an event handler outside a user action (e.g. while closing).
+    virtual void onHandlerError(const std::string&) {}
 
     /// The outcome of a user action: empty when it went through, else what went wrong.
     struct ActionOutcome {

@@ -115,6 +115,7 @@ protected:
     void onFormDestroyed(Form& form) override;
     void onStatusLine(const std::string& text) override;
     void onStatusWindowLine(Form& form, const std::string& text) override;
+    void onHandlerError(const std::string& message) override { error(message); }
 
 private:
     struct RunningScript {

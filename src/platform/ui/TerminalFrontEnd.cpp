@@ -216,6 +216,11 @@ void TerminalFrontEnd::onStatusWindowLine(Form&, const std::string& text) {
     progress(text);
 }
 
+void TerminalFrontEnd::onHandlerError(const std::string& message) {
+    endProgress();
+    m_out << "! " << message << "\n";
+}
+
 bool TerminalFrontEnd::readLine(std::string& line) {
     if (!std::getline(m_in, line)) {
         // On a terminal Ctrl-D ends this one answer; the person can go on typing afterwards.

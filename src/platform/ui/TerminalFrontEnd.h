@@ -62,6 +62,7 @@ protected:
     void onFormDestroyed(Form& form) override;
     void onStatusLine(const std::string& text) override;
     void onStatusWindowLine(Form& form, const std::string& text) override;
+    void onHandlerError(const std::string& message) override;
 
 private:
     /// Reads one line; false at end of input (on a terminal only for this one read).
