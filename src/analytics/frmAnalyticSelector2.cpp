@@ -1,0 +1,1 @@
+#include "frmAnalyticSelector2.h"

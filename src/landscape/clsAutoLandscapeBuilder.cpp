@@ -1,0 +1,7 @@
+#include "clsAutoLandscapeBuilder.h"
+
+namespace KM_SLN_SOA {
+
+void clsAutoLandscapeBuilder::BuildLAA() {}
+
+} // namespace KM_SLN_SOA
