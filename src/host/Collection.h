@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Types.h"
 #include <cstddef>
 #include <iterator>
@@ -41,5 +42,30 @@ public:
     iterator begin() { return iterator(this, 1); }
     iterator end() { return iterator(this, count() + 1); }
 };
+
+/// A shared pointer to a host collection that can be walked directly:
+///     for (auto symbol : diagram->GetAllSymbols()) ...
+/// Dereferencing it with '*' is not offered: in `for (auto x : *f())` the collection returned by
+/// f() would be destroyed before the loop runs. Walking an empty pointer raises error 91, as
+/// walking Nothing does.
+template <class C> class HostCollectionPtr : public std::shared_ptr<C> {
+public:
+    HostCollectionPtr() = default;
+    HostCollectionPtr(std::nullptr_t) {}
+    template <class U> HostCollectionPtr(std::shared_ptr<U> pointer) : std::shared_ptr<C>(std::move(pointer)) {}
+
+    C& operator*() const = delete;
+    auto begin() const { return require().begin(); }
+    auto end() const { return require().end(); }
+
+private:
+    C& require() const {
+        if (!this->get())
+            throw rt::RuntimeError(rt::ErrorNumber::ObjectNotSet);
+        return *this->get();
+    }
+};
+
+template <class T> using CollectionPtr = HostCollectionPtr<ICollection<T>>;
 
 } // namespace km::host

@@ -23,10 +23,8 @@ public:
     virtual std::shared_ptr<IDiagram> getdiagrambyid(Long id) = 0;
     /// Definitions of a type (all types when 0) whose (qualified) name matches \p nameFilter
     /// without regard to case; "" matches all, '*' any run of characters. Ordered by name.
-    virtual std::shared_ptr<ICollection<IDefinition>> getfiltereddefinitions(const std::string& nameFilter,
-                                                                             Long typeNumber) = 0;
-    virtual std::shared_ptr<ICollection<IDiagram>> GetFilteredDiagrams(const std::string& nameFilter,
-                                                                       Long typeNumber) = 0;
+    virtual CollectionPtr<IDefinition> getfiltereddefinitions(const std::string& nameFilter, Long typeNumber) = 0;
+    virtual CollectionPtr<IDiagram> GetFilteredDiagrams(const std::string& nameFilter, Long typeNumber) = 0;
     /// A new definition, saved at once. HostError UnknownType, DuplicateName.
     virtual std::shared_ptr<IDefinition> CreateDefinition(const std::string& name, Long typeNumber) = 0;
     /// A new, empty diagram, saved at once. HostError UnknownType, DuplicateName.

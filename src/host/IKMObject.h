@@ -1,11 +1,10 @@
 #pragma once
 #include "Collection.h"
+#include "IPropertyCollection.h"
 #include <memory>
 #include <string>
 
 namespace km::host {
-
-class IPropertyCollection;
 
 /// Class numbers of repository objects, as reports give them in "Class Number".
 enum class ObjectClass : Long { Diagram = 1, Symbol = 2, Definition = 3 };
@@ -38,7 +37,7 @@ public:
     virtual void setProperty(const std::string& name, const std::string& value) = 0;
     /// The items of a list property, in their stored order (HostError UnknownProperty for a
     /// property that is not a list).
-    virtual std::shared_ptr<IPropertyCollection> getpropertyascollection(const std::string& name) = 0;
+    virtual PropertyCollectionPtr getpropertyascollection(const std::string& name) = 0;
 
     /// Writes the object's pending changes in one transaction.
     virtual void save() = 0;

@@ -27,8 +27,8 @@ public:
     /// For a symbol type: the definition type that defines its symbols; nothing otherwise.
     virtual std::shared_ptr<IMetaItem> DefinedByMetaItem() = 0;
     /// For a diagram type: its symbol types, in declaration order; empty otherwise.
-    virtual std::shared_ptr<ICollection<IMetaItem>> SupportedMetaItems() = 0;
-    virtual std::shared_ptr<ICollection<IMetaProperty>> MetaProperties() = 0;
+    virtual CollectionPtr<IMetaItem> SupportedMetaItems() = 0;
+    virtual CollectionPtr<IMetaProperty> MetaProperties() = 0;
 };
 
 /// Meta class numbers: 1 diagrams, 2 symbols, 3 definitions.
@@ -38,7 +38,7 @@ public:
     /// The type of that number, or nothing.
     virtual std::shared_ptr<IMetaItem> MetaItems(Long typeNumber) = 0;
     /// All types of this class, in declaration order.
-    virtual std::shared_ptr<ICollection<IMetaItem>> SupportedMetaItems() = 0;
+    virtual CollectionPtr<IMetaItem> SupportedMetaItems() = 0;
 };
 
 class IMetaModel {

@@ -14,4 +14,6 @@ public:
     virtual void setProperty() = 0;
 };
 
+using PropertyCollectionPtr = HostCollectionPtr<IPropertyCollection>;
+
 } // namespace km::host

@@ -36,7 +36,7 @@ public:
     virtual std::shared_ptr<IDiagram> Diagram() = 0;
     /// Related objects by relation number (see RelationNumber); symbols for 28 and 41,
     /// definitions for 112; HostError NotSupported for other numbers.
-    virtual std::shared_ptr<ICollection<IKMObject>> GetRelatedObjects(Long relation) = 0;
+    virtual CollectionPtr<IKMObject> GetRelatedObjects(Long relation) = 0;
     virtual void setField(Long number, const std::string& value) = 0;
     /// A numbered field; field 21 of a text symbol answers its width and height "w h".
     virtual std::string GetField(Long number) = 0;

@@ -25,7 +25,7 @@ const PropertyDecl* Diagram::findProperty(const std::string& name) const {
     return m_encyclopedia->metamodel().diagramProperty(m_row.type, name);
 }
 
-std::shared_ptr<host::ICollection<host::ISymbol>> Diagram::symbolCollection(std::vector<Long> ids) {
+host::CollectionPtr<host::ISymbol> Diagram::symbolCollection(std::vector<Long> ids) {
     std::shared_ptr<Encyclopedia> encyclopedia = m_encyclopedia;
     return std::make_shared<ObjectCollection<host::ISymbol>>(
         std::move(ids), [encyclopedia](Long id) -> std::shared_ptr<host::ISymbol> {
@@ -36,13 +36,12 @@ std::shared_ptr<host::ICollection<host::ISymbol>> Diagram::symbolCollection(std:
         });
 }
 
-std::shared_ptr<host::ICollection<host::ISymbol>> Diagram::GetAllSymbols() {
+host::CollectionPtr<host::ISymbol> Diagram::GetAllSymbols() {
     checkAlive();
     return symbolCollection(m_encyclopedia->store().symbolsOfDiagram(m_row.id, 0, {}));
 }
 
-std::shared_ptr<host::ICollection<host::ISymbol>> Diagram::GetFilteredSymbols(const std::string& name,
-                                                                              Long symbolType) {
+host::CollectionPtr<host::ISymbol> Diagram::GetFilteredSymbols(const std::string& name, Long symbolType) {
     checkAlive();
     return symbolCollection(m_encyclopedia->store().symbolsOfDiagram(m_row.id, symbolType, name));
 }

@@ -10,9 +10,8 @@ public:
     using KMObject::KMObject;
 
     std::string TypeName() override;
-    std::shared_ptr<host::ICollection<host::ISymbol>> GetAllSymbols() override;
-    std::shared_ptr<host::ICollection<host::ISymbol>> GetFilteredSymbols(const std::string& name,
-                                                                         Long symbolType) override;
+    host::CollectionPtr<host::ISymbol> GetAllSymbols() override;
+    host::CollectionPtr<host::ISymbol> GetFilteredSymbols(const std::string& name, Long symbolType) override;
     std::shared_ptr<host::ISymbol> CreateSymbol(const std::string& name, Long symbolType) override;
     Long Handle() override { return ddid(); }
     void save() override;
@@ -26,7 +25,7 @@ protected:
     std::shared_ptr<host::IKMObject> selfAsObject() override { return shared_from_this(); }
 
 private:
-    std::shared_ptr<host::ICollection<host::ISymbol>> symbolCollection(std::vector<Long> ids);
+    host::CollectionPtr<host::ISymbol> symbolCollection(std::vector<Long> ids);
     Long definitionFor(const SymbolType& type, const std::string& name);
 };
 

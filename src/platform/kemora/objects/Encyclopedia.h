@@ -17,10 +17,6 @@ class Symbol;
 
 /// Runs a report script against a store and metamodel and answers the result XML.
 using ReportRunner = std::function<std::string(IStore&, const Metamodel&, const std::string& script)>;
-/// Loads a model exchange file into an encyclopedia (merge: keep what is not in the file;
-/// overwrite: replace properties of existing objects).
-class Encyclopedia;
-using ModelLoader = std::function<void(Encyclopedia&, const std::string& path, bool merge, bool overwrite)>;
 
 /// An open encyclopedia: the store, the metamodel built from its property files, and the objects
 /// loaded from it. Objects are loaded on demand and shared while anyone holds them (an identity
@@ -40,10 +36,9 @@ public:
     std::shared_ptr<host::IDiagram> getcurrentdiagram() override;
     std::shared_ptr<host::IDefinition> getdefinitionbyid(Long id) override;
     std::shared_ptr<host::IDiagram> getdiagrambyid(Long id) override;
-    std::shared_ptr<host::ICollection<host::IDefinition>> getfiltereddefinitions(const std::string& nameFilter,
-                                                                                 Long typeNumber) override;
-    std::shared_ptr<host::ICollection<host::IDiagram>> GetFilteredDiagrams(const std::string& nameFilter,
-                                                                           Long typeNumber) override;
+    host::CollectionPtr<host::IDefinition> getfiltereddefinitions(const std::string& nameFilter,
+                                                                  Long typeNumber) override;
+    host::CollectionPtr<host::IDiagram> GetFilteredDiagrams(const std::string& nameFilter, Long typeNumber) override;
     std::shared_ptr<host::IDefinition> CreateDefinition(const std::string& name, Long typeNumber) override;
     std::shared_ptr<host::IDiagram> CreateDiagram(const std::string& name, Long typeNumber) override;
     void ExecuteReportString(std::string& result, const std::string& script) override;
@@ -51,6 +46,9 @@ public:
     void openobjectsasreadonly(bool value) override { m_openReadOnly = value; }
     std::shared_ptr<host::IMetaModel> MetaModel() override;
     std::string FullName() override;
+    /// Imports a model exchange file (ModelImporter) in one transaction: without merge, objects of
+    /// the file must be new; merge keeps existing values and fills in what is missing; overwrite
+    /// (with or without merge) replaces what the file names.
     void setxml(const std::string& path, bool merge, bool overwrite) override;
 
     // Workbench side.
@@ -63,7 +61,6 @@ public:
     /// The name locks taken by this session carry.
     const std::string& userName() const { return m_userName; }
     static void setReportRunner(ReportRunner runner);
-    static void setModelLoader(ModelLoader loader);
 
     /// Loaded or stored objects by id (nothing when there is none or it is of another class).
     /// Definitions honour locks: HostError Locked unless openobjectsasreadonly is True.

@@ -33,7 +33,7 @@ std::shared_ptr<host::IMetaItem> MetaItemObject::DefinedByMetaItem() {
     return std::make_shared<MetaItemObject>(m_metamodel, Kind::Definition, type->definitionType);
 }
 
-std::shared_ptr<host::ICollection<host::IMetaItem>> MetaItemObject::SupportedMetaItems() {
+host::CollectionPtr<host::IMetaItem> MetaItemObject::SupportedMetaItems() {
     std::vector<std::shared_ptr<host::IMetaItem>> items;
     if (m_kind == Kind::Diagram)
         if (const DiagramType* type = m_metamodel->diagramType(m_number))
@@ -61,7 +61,7 @@ const std::vector<PropertyDecl>* MetaItemObject::properties() const {
     return nullptr;
 }
 
-std::shared_ptr<host::ICollection<host::IMetaProperty>> MetaItemObject::MetaProperties() {
+host::CollectionPtr<host::IMetaProperty> MetaItemObject::MetaProperties() {
     std::vector<std::shared_ptr<host::IMetaProperty>> items;
     if (const std::vector<PropertyDecl>* declared = properties()) {
         for (const PropertyDecl& property : *declared)

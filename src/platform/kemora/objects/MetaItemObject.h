@@ -15,8 +15,8 @@ public:
     Long TypeNumber() override { return m_number; }
     std::string TypeName() override;
     std::shared_ptr<host::IMetaItem> DefinedByMetaItem() override;
-    std::shared_ptr<host::ICollection<host::IMetaItem>> SupportedMetaItems() override;
-    std::shared_ptr<host::ICollection<host::IMetaProperty>> MetaProperties() override;
+    host::CollectionPtr<host::IMetaItem> SupportedMetaItems() override;
+    host::CollectionPtr<host::IMetaProperty> MetaProperties() override;
 
 private:
     const std::vector<PropertyDecl>* properties() const;

@@ -21,7 +21,7 @@ std::shared_ptr<host::IMetaItem> MetaClassObject::MetaItems(Long typeNumber) {
     return std::make_shared<MetaItemObject>(m_metamodel, static_cast<MetaItemObject::Kind>(m_class), typeNumber);
 }
 
-std::shared_ptr<host::ICollection<host::IMetaItem>> MetaClassObject::SupportedMetaItems() {
+host::CollectionPtr<host::IMetaItem> MetaClassObject::SupportedMetaItems() {
     std::vector<std::shared_ptr<host::IMetaItem>> items;
     auto kind = static_cast<MetaItemObject::Kind>(m_class);
     auto add = [&](Long number) { items.push_back(std::make_shared<MetaItemObject>(m_metamodel, kind, number)); };

@@ -22,7 +22,7 @@ public:
     MetaClassObject(std::shared_ptr<const Metamodel> metamodel, Long classNumber)
         : m_metamodel(std::move(metamodel)), m_class(classNumber) {}
     std::shared_ptr<host::IMetaItem> MetaItems(Long typeNumber) override;
-    std::shared_ptr<host::ICollection<host::IMetaItem>> SupportedMetaItems() override;
+    host::CollectionPtr<host::IMetaItem> SupportedMetaItems() override;
 
 private:
     std::shared_ptr<const Metamodel> m_metamodel;

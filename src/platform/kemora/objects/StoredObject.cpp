@@ -99,8 +99,8 @@ std::vector<Long> StoredObject::resolveListText(const PropertyDecl& property, co
     return ids;
 }
 
-std::shared_ptr<host::IPropertyCollection> StoredObject::propertyCollection(const std::string& name,
-                                                                            std::shared_ptr<host::IKMObject> self) {
+host::PropertyCollectionPtr StoredObject::propertyCollection(const std::string& name,
+                                                             std::shared_ptr<host::IKMObject> self) {
     checkAlive();
     const PropertyDecl& property = requireProperty(name);
     if (!property.isList())

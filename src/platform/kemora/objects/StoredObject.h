@@ -34,8 +34,7 @@ public:
 
     std::string getPropertyText(const std::string& name);
     void setPropertyText(const std::string& name, const std::string& value);
-    std::shared_ptr<host::IPropertyCollection> propertyCollection(const std::string& name,
-                                                                  std::shared_ptr<host::IKMObject> self);
+    host::PropertyCollectionPtr propertyCollection(const std::string& name, std::shared_ptr<host::IKMObject> self);
     /// The ids of a list property, pending or stored.
     std::vector<Long> listIds(const PropertyDecl& property);
     /// Replaces a list property's items (pending until save).
@@ -87,7 +86,7 @@ public:
     }
     std::string GetProperty(const std::string& name) override { return getPropertyText(name); }
     void setProperty(const std::string& name, const std::string& value) override { setPropertyText(name, value); }
-    std::shared_ptr<host::IPropertyCollection> getpropertyascollection(const std::string& name) override {
+    host::PropertyCollectionPtr getpropertyascollection(const std::string& name) override {
         return propertyCollection(name, selfAsObject());
     }
     void save() override { saveObject(); }

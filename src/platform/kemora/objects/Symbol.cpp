@@ -57,7 +57,7 @@ std::vector<Long> Symbol::referencedDefinitions(Long relation) {
     return ids;
 }
 
-std::shared_ptr<host::ICollection<host::IKMObject>> Symbol::GetRelatedObjects(Long relation) {
+host::CollectionPtr<host::IKMObject> Symbol::GetRelatedObjects(Long relation) {
     checkAlive();
     std::shared_ptr<Encyclopedia> encyclopedia = m_encyclopedia;
     auto symbols = [encyclopedia](std::vector<Long> ids) {

@@ -38,7 +38,7 @@ public:
 
     std::shared_ptr<host::IDefinition> definition() override;
     std::shared_ptr<host::IDiagram> Diagram() override;
-    std::shared_ptr<host::ICollection<host::IKMObject>> GetRelatedObjects(Long relation) override;
+    host::CollectionPtr<host::IKMObject> GetRelatedObjects(Long relation) override;
     void setField(Long number, const std::string& value) override;
     std::string GetField(Long number) override;
     Long Handle() override { return ddid(); }
