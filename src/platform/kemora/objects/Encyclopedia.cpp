@@ -25,11 +25,6 @@ ReportRunner& reportRunner() {
     return runner;
 }
 
-ModelLoader& modelLoader() {
-    static ModelLoader loader;
-    return loader;
-}
-
 std::string sessionUserName() {
     const char* user = std::getenv("USER");
     char host[256] = {};
@@ -48,9 +43,6 @@ void checkName(const std::string& name) {
 
 void Encyclopedia::setReportRunner(ReportRunner runner) {
     reportRunner() = std::move(runner);
-}
-void Encyclopedia::setModelLoader(ModelLoader loader) {
-    modelLoader() = std::move(loader);
 }
 
 std::shared_ptr<Encyclopedia> Encyclopedia::create(const std::string& path) {
@@ -209,8 +201,8 @@ std::shared_ptr<host::IDiagram> Encyclopedia::getdiagrambyid(Long id) {
     return loadDiagram(id);
 }
 
-std::shared_ptr<host::ICollection<host::IDefinition>>
-Encyclopedia::getfiltereddefinitions(const std::string& nameFilter, Long typeNumber) {
+host::CollectionPtr<host::IDefinition> Encyclopedia::getfiltereddefinitions(const std::string& nameFilter,
+                                                                            Long typeNumber) {
     auto self = shared_from_this();
     return std::make_shared<ObjectCollection<host::IDefinition>>(
         m_store->objectsOfType(StoredClass::Definition, typeNumber, nameFilter),
@@ -222,8 +214,7 @@ Encyclopedia::getfiltereddefinitions(const std::string& nameFilter, Long typeNum
         });
 }
 
-std::shared_ptr<host::ICollection<host::IDiagram>> Encyclopedia::GetFilteredDiagrams(const std::string& nameFilter,
-                                                                                     Long typeNumber) {
+host::CollectionPtr<host::IDiagram> Encyclopedia::GetFilteredDiagrams(const std::string& nameFilter, Long typeNumber) {
     auto self = shared_from_this();
     return std::make_shared<ObjectCollection<host::IDiagram>>(
         m_store->objectsOfType(StoredClass::Diagram, typeNumber, nameFilter),
@@ -290,9 +281,8 @@ void Encyclopedia::ExecuteReportString(std::string& result, const std::string& s
 }
 
 void Encyclopedia::setxml(const std::string& path, bool merge, bool overwrite) {
-    if (!modelLoader())
-        throw HostError(HostErrorCode::NotSupported, "This workbench cannot load model files.");
-    modelLoader()(*this, path, merge, overwrite);
+    (void)path, (void)merge, (void)overwrite;
+    throw HostError(HostErrorCode::NotSupported, "This workbench cannot load model files yet.");
 }
 
 } // namespace km::kemora
