@@ -523,6 +523,15 @@ void SqliteStore::setField(Long symbol, Long number, const std::string& value) {
         .run();
 }
 
+std::map<Long, std::string> SqliteStore::fields(Long symbol) {
+    Statement stmt = m_db.prepare("SELECT number, value FROM fields WHERE symbol = ? ORDER BY number");
+    stmt.bind(1, symbol);
+    std::map<Long, std::string> values;
+    while (stmt.step())
+        values[stmt.longValue(0)] = stmt.text(1);
+    return values;
+}
+
 std::vector<Long> SqliteStore::hierarchyChildren(Long parent) {
     Statement stmt = m_db.prepare("SELECT child FROM hierarchy WHERE parent = ? ORDER BY seq, child");
     stmt.bind(1, parent);
