@@ -6,6 +6,7 @@
 #include "ObjectCollection.h"
 #include "Symbol.h"
 #include "host/HostError.h"
+#include "platform/kemora/exchange/ModelImporter.h"
 #include "platform/kemora/metamodel/BaseFiles.h"
 #include "platform/kemora/storage/SqliteStore.h"
 #include <cstdlib>
@@ -281,8 +282,7 @@ void Encyclopedia::ExecuteReportString(std::string& result, const std::string& s
 }
 
 void Encyclopedia::setxml(const std::string& path, bool merge, bool overwrite) {
-    (void)path, (void)merge, (void)overwrite;
-    throw HostError(HostErrorCode::NotSupported, "This workbench cannot load model files yet.");
+    ModelImporter(*this).importFile(path, ModelImporter::modeFor(merge, overwrite));
 }
 
 } // namespace km::kemora

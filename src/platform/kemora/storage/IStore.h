@@ -107,6 +107,8 @@ public:
     // Symbol fields.
     virtual std::optional<std::string> field(Long symbol, Long number) = 0;
     virtual void setField(Long symbol, Long number, const std::string& value) = 0;
+    /// Every field of a symbol by number.
+    virtual std::map<Long, std::string> fields(Long symbol) = 0;
 
     // Hierarchies (relation 41).
     virtual std::vector<Long> hierarchyChildren(Long parent) = 0;

@@ -56,6 +56,7 @@ public:
 
     std::optional<std::string> field(Long symbol, Long number) override;
     void setField(Long symbol, Long number, const std::string& value) override;
+    std::map<Long, std::string> fields(Long symbol) override;
 
     std::vector<Long> hierarchyChildren(Long parent) override;
     std::optional<Long> hierarchyParent(Long child) override;
