@@ -15,9 +15,6 @@ class Definition;
 class Diagram;
 class Symbol;
 
-/// Runs a report script against a store and metamodel and answers the result XML.
-using ReportRunner = std::function<std::string(IStore&, const Metamodel&, const std::string& script)>;
-
 /// An open encyclopedia: the store, the metamodel built from its property files, and the objects
 /// loaded from it. Objects are loaded on demand and shared while anyone holds them (an identity
 /// map of weak references), so memory follows what a command touches, not the file size.
@@ -60,7 +57,6 @@ public:
     Long currentDiagramId() const { return m_currentDiagram; }
     /// The name locks taken by this session carry.
     const std::string& userName() const { return m_userName; }
-    static void setReportRunner(ReportRunner runner);
 
     /// Loaded or stored objects by id (nothing when there is none or it is of another class).
     /// Definitions honour locks: HostError Locked unless openobjectsasreadonly is True.
