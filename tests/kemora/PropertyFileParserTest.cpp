@@ -67,13 +67,15 @@ TEST(PropertyFileParserTest, FaultyMemberIsDroppedAndTheRestOfTheTypeKept) {
                                  "  PROPERTY \"y\" \"z\"\n"
                                  "  PROPERTY \"w\" LABEL \"a\" LABEL \"b\"\n"
                                  "  LIST \"l\" OF 1 RELATION \"r\"\n"
+                                 "  LIST \"n\" RELATION \"a\" REVERSE \"b\" NUMBER 0\n"
                                  "  PROPERTY \"ok\" TYPE DATE\n"
                                  "}\n");
     EXPECT_DIAGNOSTICS(result, "kmprops.cfg:2:3: expected PROPERTY, LIST or '}' but found 'SYMBOLS'",
                        "kmprops.cfg:3:21: expected TEXT, DATE, NUMBER, BOOLEAN or MULTILINE but found 'DAT'",
                        "kmprops.cfg:4:16: expected LABEL, TYPE, KEY, PROPERTY, LIST or '}' but found \"z\"",
                        "kmprops.cfg:5:26: expected each option once but found a second 'LABEL'",
-                       "kmprops.cfg:6:8: expected REVERSE \"name\" in the list \"l\" but found none");
+                       "kmprops.cfg:6:8: expected REVERSE \"name\" in the list \"l\" but found none",
+                       "kmprops.cfg:7:44: expected a relation number from 1 to 2147483647 but found 0");
     const DefinitionType* type = result.metamodel.definitionType(1);
     ASSERT_NE(type, nullptr);
     ASSERT_EQ(type->properties.size(), 1u);

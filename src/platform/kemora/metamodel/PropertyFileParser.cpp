@@ -281,11 +281,15 @@ bool PropertyFileParser::parseListOption(ParsedProperty& list, std::vector<std::
         return takeOption(seen) && expectName(decl.reverse, namePos, "the reverse relation's name");
     }
     if (m_token.isWord("NUMBER")) {
-        if (!takeOption(seen) || !expectNumber(decl.relationNumber, "a relation number")) {
+        if (!takeOption(seen)) {
+            return false;
+        }
+        SourcePos numberPos = here();
+        if (!expectNumber(decl.relationNumber, "a relation number")) {
             return false;
         }
         if (decl.relationNumber == 0) {
-            errorAt(here(), "expected a relation number from 1 to 2147483647 but found 0");
+            errorAt(numberPos, "expected a relation number from 1 to 2147483647 but found 0");
             return false;
         }
         return true;
