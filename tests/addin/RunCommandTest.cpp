@@ -1,0 +1,153 @@
+// End-to-end: the kmsoa program runs add-in commands on an encyclopedia file.
+#include "host/IDiagram.h"
+#include "host/ISymbol.h"
+#include "platform/kemora/objects/Encyclopedia.h"
+#include "support/TempFolder.h"
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+using km::test::TempFolder;
+
+const std::string kProgram = std::string(KM_OUTPUT_DIR) + "/kmsoa";
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class RunCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(kProgram))
+            GTEST_SKIP() << "kmsoa is not built";
+        auto encyclopedia = km::kemora::Encyclopedia::create(m_encyclopedia);
+        auto diagram = encyclopedia->CreateDiagram("Landscape", 131);
+        diagram->CreateSymbol("Billing", 160);
+        diagram->CreateSymbol("Payroll", 160);
+        diagram->CreateSymbol("Note", 1);
+    }
+
+    Outcome kmsoa(const std::vector<std::string>& arguments) { return kmsoaAt(kProgram, arguments); }
+
+    Outcome kmsoaAt(const std::string& program, const std::vector<std::string>& arguments) {
+        std::string command = "KEMORA_CONFIG_DIR=" + shellQuoted(m_folder.file("config")) +
+                              " KEMORA_DATA_DIR=" + shellQuoted(m_folder.file("data")) +
+                              " KEMORA_HELP_VIEWER= " + shellQuoted(program) + " run " + shellQuoted(m_encyclopedia);
+        for (const std::string& argument : arguments)
+            command += " " + shellQuoted(argument);
+        command += " </dev/null >" + shellQuoted(m_folder.file("out")) + " 2>" + shellQuoted(m_folder.file("err"));
+        int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(m_folder.file("out")),
+                readFile(m_folder.file("err"))};
+    }
+
+    bool selected(const std::string& symbolName) {
+        auto encyclopedia = km::kemora::Encyclopedia::open(m_encyclopedia);
+        auto diagrams = encyclopedia->GetFilteredDiagrams("Landscape", 131);
+        auto symbols = diagrams->Item(1)->GetFilteredSymbols(symbolName, 0);
+        return symbols->Item(1)->Selected();
+    }
+
+    TempFolder m_folder;
+    std::string m_encyclopedia = m_folder.file("sample.kmdb");
+};
+
+TEST_F(RunCommandTest, ExecuteAnalyticsWithoutADiagramReturnsQuietly) {
+    Outcome outcome = kmsoa({"ExecuteAnalyticsForDiagram", "--yes"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "False\n");
+    EXPECT_EQ(outcome.err.find("msgbox"), std::string::npos) << "no message box: " << outcome.err;
+}
+
+TEST_F(RunCommandTest, ShowHelpNamesTheHelpFileOfTheLibraryFolder) {
+    Outcome outcome = kmsoa({"ShowHelp"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find(std::string(KM_OUTPUT_DIR) + "/km-sln-soa.chm"), std::string::npos) << outcome.out;
+}
+
+TEST_F(RunCommandTest, SymbolsAreSelectedOnTheNamedDiagramBeforeTheCommand) {
+    Outcome outcome = kmsoa({"ExecuteAnalyticsForDiagram", "--diagram", "Landscape", "--select", "payroll", "Note"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_TRUE(selected("Payroll"));
+    EXPECT_TRUE(selected("Note"));
+    EXPECT_FALSE(selected("Billing"));
+
+    outcome = kmsoa({"ExecuteAnalyticsForDiagram", "--diagram", "Landscape", "--select", "Billing"});
+    EXPECT_TRUE(selected("Billing"));
+    EXPECT_FALSE(selected("Payroll")) << "the selection is exactly the named symbols";
+}
+
+TEST_F(RunCommandTest, ArgumentsReachTheMethod) {
+    Outcome outcome = kmsoa({"ComplexQuery", "Report", "TRUE", "Red", "Application", "--no"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "False\n");
+}
+
+// Without its string table the add-in shows "Could not find KMXRES!" (an OK box) at the start of
+// every command: the first queued answer is spent on it, and one that does not fit is reported.
+TEST_F(RunCommandTest, MessageBoxAnswersKeepTheirCommandLineOrder) {
+    std::string bin = m_folder.file("bin");
+    std::filesystem::create_directories(bin);
+    std::filesystem::copy_file(kProgram, bin + "/kmsoa");
+    std::filesystem::copy_file(std::string(KM_OUTPUT_DIR) + "/libkm_sln_soa.so", bin + "/libkm_sln_soa.so");
+
+    Outcome noFirst = kmsoaAt(bin + "/kmsoa", {"CheckInstallation", "--no", "--msgbox", "ok", "--yes"});
+    EXPECT_EQ(noFirst.exitCode, 0) << noFirst.err;
+    EXPECT_NE(noFirst.err.find("error: answer No does not fit the message box \"Could not find KMXRES!\""),
+              std::string::npos)
+        << noFirst.err;
+
+    Outcome okFirst = kmsoaAt(bin + "/kmsoa", {"CheckInstallation", "--msgbox", "ok", "--no"});
+    EXPECT_EQ(okFirst.err.find("error:"), std::string::npos) << okFirst.err;
+    EXPECT_NE(okFirst.err.find("msgbox \"Kemora for SOA\" \"Could not find KMXRES!\" style 16 -> OK"),
+              std::string::npos)
+        << okFirst.err;
+}
+
+TEST_F(RunCommandTest, MistakesAreReportedWithTheirExitCodes) {
+    Outcome unknown = kmsoa({"FormatDisk"});
+    EXPECT_EQ(unknown.exitCode, 64);
+    EXPECT_NE(unknown.err.find("FormatDisk"), std::string::npos) << unknown.err;
+
+    Outcome arguments = kmsoa({"SimpleQuery", "Status"});
+    EXPECT_EQ(arguments.exitCode, 64) << arguments.err;
+
+    Outcome noDiagram = kmsoa({"ShowHelp", "--diagram", "Nowhere"});
+    EXPECT_EQ(noDiagram.exitCode, 2);
+    EXPECT_NE(noDiagram.err.find("Nowhere"), std::string::npos) << noDiagram.err;
+
+    Outcome noSymbol = kmsoa({"ShowHelp", "--diagram", "Landscape", "--select", "Ghost"});
+    EXPECT_EQ(noSymbol.exitCode, 2);
+    EXPECT_NE(noSymbol.err.find("Ghost"), std::string::npos) << noSymbol.err;
+
+    Outcome badAnswer = kmsoa({"ShowHelp", "--msgbox", "perhaps"});
+    EXPECT_EQ(badAnswer.exitCode, 64) << badAnswer.err;
+
+    std::filesystem::remove(m_encyclopedia);
+    Outcome missing = kmsoa({"ShowHelp"});
+    EXPECT_EQ(missing.exitCode, 2) << missing.err;
+}
+
+} // namespace
