@@ -103,6 +103,22 @@ TEST(MetamodelTest, LookupsIgnoreCaseAndFollowTheOwnerChain) {
     EXPECT_EQ(model.symbolProperty(160, "Cost"), nullptr); // not a key
 }
 
+TEST(MetamodelTest, IndexOfAHandBuiltModelKeepsTheFirstOfANumberAndSetsEveryOwner) {
+    Metamodel model;
+    PropertyDecl property;
+    property.name = "P";
+    model.definitionTypes = {{1, "First", false, {property}, {}}, {1, "Second", false, {property}, {}}};
+    model.symbolProperties = {property};
+    model.index();
+    EXPECT_EQ(model.definitionType(1)->name, "First");
+    EXPECT_EQ(model.definitionTypeNamed("second")->name, "Second");
+    EXPECT_EQ(model.definitionProperty(1, "p"), &model.definitionTypes[0].properties[0]);
+    EXPECT_EQ(model.definitionTypes[1].properties[0].ownerClass, 3);
+    EXPECT_EQ(model.definitionTypes[1].properties[0].ownerType, 1);
+    EXPECT_EQ(model.symbolProperties[0].ownerClass, 2);
+    EXPECT_EQ(model.symbolProperties[0].ownerType, 0);
+}
+
 TEST(MetamodelTest, RelationsAreFoundByForwardAndReverseName) {
     auto result = loadProperties("DEFINITION 765 \"Service\"\n"
                                  "DEFINITION 309 \"Application\" { LIST \"Provides\" OF 765 RELATION \"provides\" "

@@ -164,6 +164,11 @@ void Metamodel::index() {
         for (size_t i = 0; i < types.size(); ++i) {
             if (types[i].number != 0 && byNumber.at(types[i].number) == i) {
                 indexProperties(ownerClass, i, types[i].number, types[i].properties);
+                continue;
+            }
+            for (PropertyDecl& property : types[i].properties) { // shadowed: owner only
+                property.ownerClass = static_cast<int>(ownerClass);
+                property.ownerType = types[i].number;
             }
         }
     };
