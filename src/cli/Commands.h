@@ -27,6 +27,7 @@ void addImportCommand(CLI::App& app, CommandContext& context);
 void addExportCommand(CLI::App& app, CommandContext& context);
 void addListCommand(CLI::App& app, CommandContext& context);
 void addRenderCommand(CLI::App& app, CommandContext& context);
+void addFilesCommand(CLI::App& app, CommandContext& context);
 void addReportCommand(CLI::App& app, CommandContext& context);
 void addRunCommand(CLI::App& app, CommandContext& context);
 

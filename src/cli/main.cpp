@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     km::cli::addExportCommand(app, context);
     km::cli::addListCommand(app, context);
     km::cli::addRenderCommand(app, context);
+    km::cli::addFilesCommand(app, context);
     km::cli::addReportCommand(app, context);
     km::cli::addRunCommand(app, context);
     try {

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The main job: builds the bundled sample encyclopedia (out/kestrel-bay.kmdb) from the sample
+# model and draws every diagram of it as SVG into out/. Run scripts/setup.sh first.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${KM_BUILD_DIR:-$root/build}"
+out="${KM_OUT_DIR:-$root/out}"
+kmsoa="$build/bin/kmsoa"
+ency="$out/kestrel-bay.kmdb"
+
+if [[ ! -x "$kmsoa" ]]; then
+    echo "demo: $kmsoa is missing; run scripts/setup.sh first." >&2
+    exit 1
+fi
+
+mkdir -p "$out"
+rm -f "$ency" "$ency-wal" "$ency-shm" "$out"/*.svg
+"$kmsoa" new "$ency"
+
+# Switch the solution on through the encyclopedia's file store: its property files, the
+# KMForSOA declaration and the include line in kmprops.cfg.
+for file in solnprops.cfg solnprops1.cfg solnprops2.cfg; do
+    "$kmsoa" files put "$ency" "$file" "$root/solution/$file" >/dev/null
+done
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+"$kmsoa" files get "$ency" KMDECLAR.CFG -o "$work/KMDECLAR.CFG"
+if grep -q 'KMForSOA' "$work/KMDECLAR.CFG"; then
+    sed -i 's/^.*KMForSOA.*$/DECLARE "KMForSOA" DEFINED/' "$work/KMDECLAR.CFG"
+else
+    printf '\nDECLARE "KMForSOA" DEFINED\n' >>"$work/KMDECLAR.CFG"
+fi
+"$kmsoa" files put "$ency" KMDECLAR.CFG "$work/KMDECLAR.CFG" >/dev/null
+"$kmsoa" files get "$ency" kmprops.cfg -o "$work/kmprops.cfg"
+if ! grep -q 'solnprops.cfg' "$work/kmprops.cfg"; then
+    printf '\n#includex "solnprops.cfg"\n' >>"$work/kmprops.cfg"
+fi
+"$kmsoa" files put "$ency" kmprops.cfg "$work/kmprops.cfg" >/dev/null
+
+"$kmsoa" import "$ency" "$root/samples/kestrel-bay.xml"
+"$kmsoa" render "$ency" --all -o "$out"
+echo "demo: the sample encyclopedia is $ency; its diagrams are the SVG files in $out."
