@@ -92,6 +92,13 @@ CREATE TABLE files(name TEXT PRIMARY KEY COLLATE NOCASE, content BLOB NOT NULL);
 CREATE TABLE locks(object INTEGER PRIMARY KEY, owner TEXT NOT NULL, since TEXT NOT NULL);
 )SQL";
 
+// The name indexes leave symbols out (their names repeat). SQLite uses a partial index only when
+// the query repeats the index's condition word for word, so name lookups of definitions and
+// diagrams state it; without it they scan the whole table.
+const char* namedClassesOnly(StoredClass cls) {
+    return cls == StoredClass::Symbol ? "" : " AND class <> 2";
+}
+
 constexpr const char* kObjectColumns = "id, class, type, name, diagram, definition";
 constexpr const char* kSymbolSelect =
     "SELECT o.id, o.class, o.type, o.name, o.diagram, o.definition, s.xpos, s.ypos, s.xsize, s.ysize, s.fill, "
@@ -259,7 +266,8 @@ void SqliteStore::deleteObject(Long id) {
 }
 
 std::optional<Long> SqliteStore::objectByName(StoredClass cls, Long type, const std::string& name) {
-    Statement stmt = m_db.prepare("SELECT id FROM objects WHERE class = ? AND type = ? AND fold = ?");
+    Statement stmt = m_db.prepare(std::string("SELECT id FROM objects WHERE class = ? AND type = ? AND fold = ?") +
+                                  namedClassesOnly(cls));
     stmt.bind(1, static_cast<int>(cls)).bind(2, type).bind(3, rt::foldCase(name));
     if (!stmt.step())
         return std::nullopt;
@@ -267,7 +275,7 @@ std::optional<Long> SqliteStore::objectByName(StoredClass cls, Long type, const 
 }
 
 std::vector<Long> SqliteStore::objectsOfType(StoredClass cls, Long type, const std::string& pattern) {
-    std::string sql = "SELECT id FROM objects WHERE class = ?1";
+    std::string sql = std::string("SELECT id FROM objects WHERE class = ?1") + namedClassesOnly(cls);
     if (type != 0)
         sql += " AND type = ?2";
     bool wildcard = pattern.find('*') != std::string::npos;
