@@ -313,7 +313,10 @@ bool clsAnalyticMgr::GetSimplePropsFromAnalytic(const std::shared_ptr<IDefinitio
                                                 std::string& strSimpleBoolean) {
     km::host::PropertyCollectionPtr colParameters;
     try {
+        // Reading the list reads its parameter definitions, which fails while one is locked.
         colParameters = defAnalytic->getpropertyascollection("Parameters");
+        if (colParameters)
+            colParameters->readall();
     } catch (...) {
         colParameters = nullptr;
     }

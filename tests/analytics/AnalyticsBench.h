@@ -73,7 +73,14 @@ protected:
         auto symbols = diagram->GetFilteredSymbols(name, type);
         return symbols->IsMoreThan(0) ? symbols->Item(1) : nullptr;
     }
-    rt::Long colourOf(const std::string& name) { return symbol(name, kApplicationSymbol)->FillColor(); }
+    /// The fill colour of an application's symbol as saved.
+    rt::Long colourOf(const std::string& name) {
+        return bench.encyclopedia().store().symbol(symbol(name, kApplicationSymbol)->ddid())->fillColor;
+    }
+    /// A property of the diagram as saved.
+    std::string savedProperty(const std::string& name) {
+        return bench.encyclopedia().store().property(diagram->ddid(), name).value_or("");
+    }
     /// Names of the text symbols (the key's labels), in creation order.
     std::vector<std::string> labels() {
         std::vector<std::string> names;
