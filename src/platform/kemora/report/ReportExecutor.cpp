@@ -35,7 +35,9 @@ std::vector<ResultItem> ReportExecutor::evaluate(size_t levelIndex, std::vector<
     const PlannedLevel& level = m_plan->levels[levelIndex];
     const bool last = levelIndex + 1 == m_plan->levels.size();
     std::vector<ResultItem> items;
-    items.reserve(rows.size());
+    if (last || !level.required) {
+        items.reserve(rows.size()); // every row yields an item; otherwise many may be dropped
+    }
     for (const ObjectRow& row : rows) {
         countItem();
         ResultItem item;

@@ -103,22 +103,23 @@ void ReportPlanner::applyTypeName(const Condition& condition, PlannedLevel& plan
     if (!definitions && !diagrams) {
         return;
     }
-    bool found = false;
-    if (definitions) {
-        const DefinitionType* type = m_metamodel.definitionTypeNamed(condition.subject);
-        found = found || type;
-        type ? restrictType(planned.definitions, type->number) : void(planned.definitions.allowed = false);
-    }
-    if (diagrams) {
-        const DiagramType* type = m_metamodel.diagramTypeNamed(condition.subject);
-        found = found || type;
-        type ? restrictType(planned.diagrams, type->number) : void(planned.diagrams.allowed = false);
-    }
-    if (!found) {
+    const DefinitionType* definitionType = definitions ? m_metamodel.definitionTypeNamed(condition.subject) : nullptr;
+    const DiagramType* diagramType = diagrams ? m_metamodel.diagramTypeNamed(condition.subject) : nullptr;
+    if (!definitionType && !diagramType) {
         const std::string kind = definitions && diagrams ? "definition or diagram"
                                  : definitions           ? "definition"
                                                          : "diagram";
         throwReportError(condition.valuePos, "no " + kind + " type is named \"" + condition.subject + "\"");
+    }
+    if (definitionType) {
+        restrictType(planned.definitions, definitionType->number);
+    } else {
+        planned.definitions.allowed = false;
+    }
+    if (diagramType) {
+        restrictType(planned.diagrams, diagramType->number);
+    } else {
+        planned.diagrams.allowed = false;
     }
 }
 
