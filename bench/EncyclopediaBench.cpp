@@ -197,13 +197,16 @@ void measureLookups(kemora::Encyclopedia& encyclopedia, const Pools& pools, Figu
 }
 
 struct NestingFigures {
+    Latencies inside; ///< the store's part: the rows of the symbols within the container
     Latencies query;
     Latencies walk;
     kemora::Long children = 0;
+    std::size_t rows = 0;
 };
 
-/// GetRelatedObjects(28) on each container \p repeat times; the symbol is loaded beforehand, as
-/// the add-in holds it when it asks. "walk" also loads every nested symbol and reads its name.
+/// GetRelatedObjects(28) on \p queries random containers; the symbol is loaded beforehand, as the
+/// add-in holds it when it asks. "inside" is the spatial-index query alone (the rest of "query" is
+/// picking the direct children); "walk" also loads every nested symbol and reads its name.
 NestingFigures measureNesting(kemora::Encyclopedia& encyclopedia, const std::vector<kemora::Long>& containers,
                               std::int64_t queries) {
     NestingFigures figures;
@@ -212,6 +215,9 @@ NestingFigures measureNesting(kemora::Encyclopedia& encyclopedia, const std::vec
     std::mt19937_64 random(11);
     for (kemora::Long id : sample(containers, queries, random)) {
         auto symbol = encyclopedia.loadSymbol(id);
+        figures.inside.time([&] {
+            figures.rows = encyclopedia.store().symbolsWithin(symbol->diagramId(), symbol->symbolRow().geometry).size();
+        });
         figures.query.time([&] { figures.children = symbol->GetRelatedObjects(host::RelNestedSymbols)->count(); });
         figures.walk.time([&] {
             auto nested = symbol->GetRelatedObjects(host::RelNestedSymbols);
@@ -226,6 +232,9 @@ void addNesting(FigureTable& table, const std::string& what, const NestingFigure
     if (figures.query.count() == 0)
         return;
     const std::string label = what + " (" + Format::count(figures.children) + " direct children)";
+    addLatency(table,
+               label + ": IStore::symbolsWithin (" + Format::count(static_cast<std::int64_t>(figures.rows)) + " rows)",
+               figures.inside, 0);
     addLatency(table, label + ": query", figures.query, targetMs);
     addLatency(table, label + ": query + load each", figures.walk, 0);
 }
