@@ -33,7 +33,7 @@ public:
     /// nested items); nothing after an error. With blnSortCollections the collection is ordered
     /// by Name, each name once.
     std::shared_ptr<DefinitionCollection> ExecuteReport(const std::string& strReportString,
-                                                       bool blnOpenObjectsAsReadOnly, bool blnSortCollections);
+                                                        bool blnOpenObjectsAsReadOnly, bool blnSortCollections);
     /// The result's top-level items; nothing when the result cannot be loaded or after an error.
     std::shared_ptr<ReportItemList> ExecuteReportXML(const std::string& strReportString);
 
@@ -48,6 +48,17 @@ private:
     void CollectDefinitions(const pugi::xpath_node_set& nodes, DefinitionCollection& collection);
     std::string GetItemProperty(const pugi::xml_node& item, const std::string& name);
     std::string GetItemAttribute(const pugi::xml_node& node, const std::string& name);
+    void CollectDefinitionOf(const pugi::xml_node& item, DefinitionCollection& collection);
+
+    // The tests read item properties directly, to show that no name can break the lookup.
+    friend class clsRGManagerTestPeer;
+
+    struct ItemQueries;
+    ItemQueries& Queries();
+
+    // Compiled once per manager; kept on the heap so that the compiled queries' pointer to their
+    // variables survives copies and moves of the manager.
+    std::shared_ptr<ItemQueries> m_queries;
 };
 
 } // namespace KM_SLN_SOA
