@@ -3,6 +3,7 @@
 #include "LandscapeMgrDispatch.h"
 #include "basConstantsAndPublicVars.h"
 #include "clsStatusMgrDispatch.h"
+#include "host/clsRGManager.h"
 #include "platform/runtime/Text.h"
 
 namespace KM_SLN_SOA {
@@ -29,7 +30,7 @@ std::string AddinLibrary::LibraryFolder() {
 }
 
 std::string AddinLibrary::PrepareReportString(const std::string& script) {
-    return script;
+    return clsRGManager::PrepareReportString(script);
 }
 
 } // namespace KM_SLN_SOA
