@@ -39,5 +39,14 @@ fi
 "$kmsoa" files put "$ency" kmprops.cfg "$work/kmprops.cfg" >/dev/null
 
 "$kmsoa" import "$ency" "$root/samples/kestrel-bay.xml"
+
+# Analytics: the health view runs the analytics it lists in "Analytics To Run"; the applications
+# of the open service plans are coloured by plan and then framed, one box per plan.
+"$kmsoa" import "$ency" "$root/samples/kestrel-bay-analytics.xml"
+"$kmsoa" run "$ency" ExecuteAnalyticsForDiagram --diagram "Kestrel Bay Application Health" --msgbox default >/dev/null
+plans=(ComplexQuery "Applications in open service plans" false red Application "Plan" true)
+"$kmsoa" run "$ency" "${plans[@]}" --diagram "Kestrel Bay Open Service Plans" --msgbox default >/dev/null
+"$kmsoa" run "$ency" "${plans[@]}" true --diagram "Kestrel Bay Open Service Plans" --msgbox default >/dev/null
+
 "$kmsoa" render "$ency" --all -o "$out"
 echo "demo: the sample encyclopedia is $ency; its diagrams are the SVG files in $out."
