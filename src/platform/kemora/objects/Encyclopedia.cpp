@@ -23,281 +23,256 @@ namespace {
 constexpr size_t kMaxNameLength = 4096;
 
 std::string sessionUserName() {
-  const char *user = std::getenv("USER");
-  char host[256] = {};
-  gethostname(host, sizeof host - 1);
-  return std::string(user && *user ? user : "user") + "@" + host + ":" +
-         std::to_string(getpid());
+    const char* user = std::getenv("USER");
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    return std::string(user && *user ? user : "user") + "@" + host + ":" + std::to_string(getpid());
 }
 
-void checkName(const std::string &name) {
-  if (name.empty())
-    throw HostError(HostErrorCode::BadValue, "A name cannot be empty.");
-  if (name.size() > kMaxNameLength)
-    throw HostError(HostErrorCode::BadValue,
-                    "A name is limited to 4096 bytes.");
+void checkName(const std::string& name) {
+    if (name.empty())
+        throw HostError(HostErrorCode::BadValue, "A name cannot be empty.");
+    if (name.size() > kMaxNameLength)
+        throw HostError(HostErrorCode::BadValue, "A name is limited to 4096 bytes.");
 }
 
 } // namespace
 
-std::shared_ptr<Encyclopedia> Encyclopedia::create(const std::string &path) {
-  auto store = std::make_unique<SqliteStore>(path, OpenMode::Create);
-  {
-    Transaction transaction(*store);
-    for (const auto &[name, content] : BaseFiles::all())
-      store->writeFile(name, content);
-    transaction.commit();
-  }
-  return std::make_shared<Encyclopedia>(std::move(store));
+std::shared_ptr<Encyclopedia> Encyclopedia::create(const std::string& path) {
+    auto store = std::make_unique<SqliteStore>(path, OpenMode::Create);
+    {
+        Transaction transaction(*store);
+        for (const auto& [name, content] : BaseFiles::all())
+            store->writeFile(name, content);
+        transaction.commit();
+    }
+    return std::make_shared<Encyclopedia>(std::move(store));
 }
 
-std::shared_ptr<Encyclopedia> Encyclopedia::open(const std::string &path) {
-  return std::make_shared<Encyclopedia>(
-      std::make_unique<SqliteStore>(path, OpenMode::Open));
+std::shared_ptr<Encyclopedia> Encyclopedia::open(const std::string& path) {
+    return std::make_shared<Encyclopedia>(std::make_unique<SqliteStore>(path, OpenMode::Open));
 }
 
-Encyclopedia::Encyclopedia(std::unique_ptr<IStore> store)
-    : m_store(std::move(store)), m_userName(sessionUserName()) {
-  IStore &files = *m_store;
-  MetamodelLoadResult loaded = loadMetamodel(
-      [&files](const std::string &name) { return files.readFile(name); });
-  m_metamodel = std::make_shared<const Metamodel>(std::move(loaded.metamodel));
-  m_diagnostics = std::move(loaded.diagnostics);
+Encyclopedia::Encyclopedia(std::unique_ptr<IStore> store) : m_store(std::move(store)), m_userName(sessionUserName()) {
+    IStore& files = *m_store;
+    MetamodelLoadResult loaded = loadMetamodel([&files](const std::string& name) { return files.readFile(name); });
+    m_metamodel = std::make_shared<const Metamodel>(std::move(loaded.metamodel));
+    m_diagnostics = std::move(loaded.diagnostics);
 }
 
 Encyclopedia::~Encyclopedia() = default;
 
-std::string Encyclopedia::FullName() { return m_store->path(); }
-
-std::shared_ptr<host::IMetaModel> Encyclopedia::MetaModel() {
-  return std::make_shared<MetaModelObject>(m_metamodel);
+std::string Encyclopedia::FullName() {
+    return m_store->path();
 }
 
-void Encyclopedia::remember(Long id,
-                            const std::shared_ptr<host::IKMObject> &object) {
-  if (m_loaded.size() >= m_purgeAt) {
-    std::erase_if(m_loaded,
-                  [](const auto &entry) { return entry.second.expired(); });
-    m_purgeAt = std::max<size_t>(1024, m_loaded.size() * 2);
-  }
-  m_loaded[id] = object;
+std::shared_ptr<host::IMetaModel> Encyclopedia::MetaModel() {
+    return std::make_shared<MetaModelObject>(m_metamodel);
+}
+
+void Encyclopedia::remember(Long id, const std::shared_ptr<host::IKMObject>& object) {
+    if (m_loaded.size() >= m_purgeAt) {
+        std::erase_if(m_loaded, [](const auto& entry) { return entry.second.expired(); });
+        m_purgeAt = std::max<size_t>(1024, m_loaded.size() * 2);
+    }
+    m_loaded[id] = object;
 }
 
 std::shared_ptr<host::IKMObject> Encyclopedia::loadedObject(Long id) {
-  auto found = m_loaded.find(id);
-  return found == m_loaded.end() ? nullptr : found->second.lock();
+    auto found = m_loaded.find(id);
+    return found == m_loaded.end() ? nullptr : found->second.lock();
 }
 
-void Encyclopedia::forget(Long id) { m_loaded.erase(id); }
+void Encyclopedia::forget(Long id) {
+    m_loaded.erase(id);
+}
 
 template <class T> std::shared_ptr<T> Encyclopedia::cached(Long id) {
-  return std::dynamic_pointer_cast<T>(loadedObject(id));
+    return std::dynamic_pointer_cast<T>(loadedObject(id));
 }
 
 void Encyclopedia::checkDefinitionLock(Long id) {
-  if (m_openReadOnly)
-    return;
-  if (auto owner = m_store->lockOwner(id))
-    throw HostError(HostErrorCode::Locked, "The definition " +
-                                               std::to_string(id) +
-                                               " is locked by " + *owner + ".");
+    if (m_openReadOnly)
+        return;
+    if (auto owner = m_store->lockOwner(id))
+        throw HostError(HostErrorCode::Locked,
+                        "The definition " + std::to_string(id) + " is locked by " + *owner + ".");
 }
 
 std::shared_ptr<Definition> Encyclopedia::loadDefinition(Long id) {
-  if (auto definition = cached<Definition>(id)) {
+    if (auto definition = cached<Definition>(id)) {
+        checkDefinitionLock(id);
+        if (!m_openReadOnly && definition->readOnly())
+            definition->setReadOnly(false);
+        return definition;
+    }
+    auto row = m_store->object(id);
+    if (!row || row->cls != StoredClass::Definition)
+        return nullptr;
     checkDefinitionLock(id);
-    if (!m_openReadOnly && definition->readOnly())
-      definition->setReadOnly(false);
+    auto definition = std::make_shared<Definition>(shared_from_this(), std::move(*row));
+    definition->setReadOnly(m_openReadOnly);
+    remember(id, definition);
     return definition;
-  }
-  auto row = m_store->object(id);
-  if (!row || row->cls != StoredClass::Definition)
-    return nullptr;
-  checkDefinitionLock(id);
-  auto definition =
-      std::make_shared<Definition>(shared_from_this(), std::move(*row));
-  definition->setReadOnly(m_openReadOnly);
-  remember(id, definition);
-  return definition;
 }
 
 std::shared_ptr<Diagram> Encyclopedia::loadDiagram(Long id) {
-  if (auto diagram = cached<Diagram>(id))
+    if (auto diagram = cached<Diagram>(id))
+        return diagram;
+    auto row = m_store->object(id);
+    if (!row || row->cls != StoredClass::Diagram)
+        return nullptr;
+    auto diagram = std::make_shared<Diagram>(shared_from_this(), std::move(*row));
+    remember(id, diagram);
     return diagram;
-  auto row = m_store->object(id);
-  if (!row || row->cls != StoredClass::Diagram)
-    return nullptr;
-  auto diagram = std::make_shared<Diagram>(shared_from_this(), std::move(*row));
-  remember(id, diagram);
-  return diagram;
 }
 
 std::shared_ptr<Symbol> Encyclopedia::loadSymbol(Long id) {
-  if (auto symbol = cached<Symbol>(id))
+    if (auto symbol = cached<Symbol>(id))
+        return symbol;
+    auto row = m_store->symbol(id);
+    if (!row)
+        return nullptr;
+    auto symbol = std::make_shared<Symbol>(shared_from_this(), std::move(*row));
+    remember(id, symbol);
     return symbol;
-  auto row = m_store->symbol(id);
-  if (!row)
-    return nullptr;
-  auto symbol = std::make_shared<Symbol>(shared_from_this(), std::move(*row));
-  remember(id, symbol);
-  return symbol;
 }
 
 std::shared_ptr<host::IKMObject> Encyclopedia::loadObject(Long id) {
-  if (auto object = loadedObject(id))
-    return object;
-  auto row = m_store->object(id);
-  if (!row)
+    if (auto object = loadedObject(id))
+        return object;
+    auto row = m_store->object(id);
+    if (!row)
+        return nullptr;
+    switch (row->cls) {
+    case StoredClass::Definition:
+        return loadDefinition(id);
+    case StoredClass::Diagram:
+        return loadDiagram(id);
+    case StoredClass::Symbol:
+        return loadSymbol(id);
+    }
     return nullptr;
-  switch (row->cls) {
-  case StoredClass::Definition:
-    return loadDefinition(id);
-  case StoredClass::Diagram:
-    return loadDiagram(id);
-  case StoredClass::Symbol:
-    return loadSymbol(id);
-  }
-  return nullptr;
 }
 
-std::vector<std::shared_ptr<Symbol>>
-Encyclopedia::dirtySymbolsOf(Long diagram) {
-  std::vector<std::shared_ptr<Symbol>> symbols;
-  for (const auto &[id, weak] : m_loaded)
-    if (auto symbol = std::dynamic_pointer_cast<Symbol>(weak.lock()))
-      if (symbol->diagramId() == diagram && symbol->dirty() &&
-          !symbol->deleted())
-        symbols.push_back(symbol);
-  std::sort(symbols.begin(), symbols.end(),
-            [](const auto &a, const auto &b) { return a->id() < b->id(); });
-  return symbols;
+std::vector<std::shared_ptr<Symbol>> Encyclopedia::dirtySymbolsOf(Long diagram) {
+    std::vector<std::shared_ptr<Symbol>> symbols;
+    for (const auto& [id, weak] : m_loaded)
+        if (auto symbol = std::dynamic_pointer_cast<Symbol>(weak.lock()))
+            if (symbol->diagramId() == diagram && symbol->dirty() && !symbol->deleted())
+                symbols.push_back(symbol);
+    std::sort(symbols.begin(), symbols.end(), [](const auto& a, const auto& b) { return a->id() < b->id(); });
+    return symbols;
 }
 
-std::shared_ptr<Definition>
-Encyclopedia::definitionNamed(Long type, const std::string &name) {
-  if (type != 0) {
-    auto id = m_store->objectByName(StoredClass::Definition, type, name);
-    return id ? loadDefinition(*id) : nullptr;
-  }
-  std::vector<Long> ids =
-      m_store->objectsOfType(StoredClass::Definition, 0, name);
-  if (ids.size() > 1)
-    throw HostError(HostErrorCode::BadValue,
-                    "\"" + name +
-                        "\" names definitions of several types; the list "
-                        "property must name a type.");
-  return ids.empty() ? nullptr : loadDefinition(ids.front());
+std::shared_ptr<Definition> Encyclopedia::definitionNamed(Long type, const std::string& name) {
+    if (type != 0) {
+        auto id = m_store->objectByName(StoredClass::Definition, type, name);
+        return id ? loadDefinition(*id) : nullptr;
+    }
+    std::vector<Long> ids = m_store->objectsOfType(StoredClass::Definition, 0, name);
+    if (ids.size() > 1)
+        throw HostError(HostErrorCode::BadValue,
+                        "\"" + name + "\" names definitions of several types; the list property must name a type.");
+    return ids.empty() ? nullptr : loadDefinition(ids.front());
 }
 
 std::shared_ptr<host::IDiagram> Encyclopedia::getcurrentdiagram() {
-  if (m_currentDiagram == 0)
-    return nullptr;
-  auto diagram = loadDiagram(m_currentDiagram);
-  if (!diagram)
-    m_currentDiagram = 0;
-  return diagram;
+    if (m_currentDiagram == 0)
+        return nullptr;
+    auto diagram = loadDiagram(m_currentDiagram);
+    if (!diagram)
+        m_currentDiagram = 0;
+    return diagram;
 }
 
 std::shared_ptr<host::IDefinition> Encyclopedia::getdefinitionbyid(Long id) {
-  return loadDefinition(id);
+    return loadDefinition(id);
 }
 
 std::shared_ptr<host::IDiagram> Encyclopedia::getdiagrambyid(Long id) {
-  return loadDiagram(id);
+    return loadDiagram(id);
 }
 
-host::CollectionPtr<host::IDefinition>
-Encyclopedia::getfiltereddefinitions(const std::string &nameFilter,
-                                     Long typeNumber) {
-  auto self = shared_from_this();
-  return std::make_shared<ObjectCollection<host::IDefinition>>(
-      m_store->objectsOfType(StoredClass::Definition, typeNumber, nameFilter),
-      [self](Long id) -> std::shared_ptr<host::IDefinition> {
-        auto definition = self->loadDefinition(id);
-        if (!definition)
-          throw HostError(HostErrorCode::Deleted,
-                          "A definition of the collection has been deleted.");
-        return definition;
-      });
+host::CollectionPtr<host::IDefinition> Encyclopedia::getfiltereddefinitions(const std::string& nameFilter,
+                                                                            Long typeNumber) {
+    auto self = shared_from_this();
+    return std::make_shared<ObjectCollection<host::IDefinition>>(
+        m_store->objectsOfType(StoredClass::Definition, typeNumber, nameFilter),
+        [self](Long id) -> std::shared_ptr<host::IDefinition> {
+            auto definition = self->loadDefinition(id);
+            if (!definition)
+                throw HostError(HostErrorCode::Deleted, "A definition of the collection has been deleted.");
+            return definition;
+        });
 }
 
-host::CollectionPtr<host::IDiagram>
-Encyclopedia::GetFilteredDiagrams(const std::string &nameFilter,
-                                  Long typeNumber) {
-  auto self = shared_from_this();
-  return std::make_shared<ObjectCollection<host::IDiagram>>(
-      m_store->objectsOfType(StoredClass::Diagram, typeNumber, nameFilter),
-      [self](Long id) -> std::shared_ptr<host::IDiagram> {
-        auto diagram = self->loadDiagram(id);
-        if (!diagram)
-          throw HostError(HostErrorCode::Deleted,
-                          "A diagram of the collection has been deleted.");
-        return diagram;
-      });
+host::CollectionPtr<host::IDiagram> Encyclopedia::GetFilteredDiagrams(const std::string& nameFilter, Long typeNumber) {
+    auto self = shared_from_this();
+    return std::make_shared<ObjectCollection<host::IDiagram>>(
+        m_store->objectsOfType(StoredClass::Diagram, typeNumber, nameFilter),
+        [self](Long id) -> std::shared_ptr<host::IDiagram> {
+            auto diagram = self->loadDiagram(id);
+            if (!diagram)
+                throw HostError(HostErrorCode::Deleted, "A diagram of the collection has been deleted.");
+            return diagram;
+        });
 }
 
-Long Encyclopedia::requireDefinitionType(Long typeNumber,
-                                         const std::string &name) const {
-  const DefinitionType *type = m_metamodel->definitionType(typeNumber);
-  if (!type)
-    throw HostError(
-        HostErrorCode::UnknownType,
-        "Cannot create \"" + name + "\": there is no definition type " +
-            std::to_string(typeNumber) + " in this encyclopedia's metamodel.");
-  return type->number;
+Long Encyclopedia::requireDefinitionType(Long typeNumber, const std::string& name) const {
+    const DefinitionType* type = m_metamodel->definitionType(typeNumber);
+    if (!type)
+        throw HostError(HostErrorCode::UnknownType, "Cannot create \"" + name + "\": there is no definition type " +
+                                                        std::to_string(typeNumber) +
+                                                        " in this encyclopedia's metamodel.");
+    return type->number;
 }
 
-std::shared_ptr<host::IDefinition>
-Encyclopedia::CreateDefinition(const std::string &name, Long typeNumber) {
-  checkName(name);
-  requireDefinitionType(typeNumber, name);
-  ObjectRow row;
-  row.cls = StoredClass::Definition;
-  row.type = typeNumber;
-  row.name = name;
-  Long id = 0;
-  {
-    Transaction transaction(*m_store);
-    id = m_store->insertObject(row);
-    transaction.commit();
-  }
-  bool readOnly = m_openReadOnly;
-  m_openReadOnly = false;
-  auto definition = loadDefinition(id);
-  m_openReadOnly = readOnly;
-  return definition;
+std::shared_ptr<host::IDefinition> Encyclopedia::CreateDefinition(const std::string& name, Long typeNumber) {
+    checkName(name);
+    requireDefinitionType(typeNumber, name);
+    ObjectRow row;
+    row.cls = StoredClass::Definition;
+    row.type = typeNumber;
+    row.name = name;
+    Long id = 0;
+    {
+        Transaction transaction(*m_store);
+        id = m_store->insertObject(row);
+        transaction.commit();
+    }
+    bool readOnly = m_openReadOnly;
+    m_openReadOnly = false;
+    auto definition = loadDefinition(id);
+    m_openReadOnly = readOnly;
+    return definition;
 }
 
-std::shared_ptr<host::IDiagram>
-Encyclopedia::CreateDiagram(const std::string &name, Long typeNumber) {
-  checkName(name);
-  if (!m_metamodel->diagramType(typeNumber))
-    throw HostError(HostErrorCode::UnknownType,
-                    "Cannot create the diagram \"" + name +
-                        "\": there is no diagram type " +
-                        std::to_string(typeNumber) +
-                        " in this encyclopedia's metamodel.");
-  ObjectRow row;
-  row.cls = StoredClass::Diagram;
-  row.type = typeNumber;
-  row.name = name;
-  Long id = 0;
-  {
-    Transaction transaction(*m_store);
-    id = m_store->insertObject(row);
-    transaction.commit();
-  }
-  return loadDiagram(id);
+std::shared_ptr<host::IDiagram> Encyclopedia::CreateDiagram(const std::string& name, Long typeNumber) {
+    checkName(name);
+    if (!m_metamodel->diagramType(typeNumber))
+        throw HostError(HostErrorCode::UnknownType, "Cannot create the diagram \"" + name +
+                                                        "\": there is no diagram type " + std::to_string(typeNumber) +
+                                                        " in this encyclopedia's metamodel.");
+    ObjectRow row;
+    row.cls = StoredClass::Diagram;
+    row.type = typeNumber;
+    row.name = name;
+    Long id = 0;
+    {
+        Transaction transaction(*m_store);
+        id = m_store->insertObject(row);
+        transaction.commit();
+    }
+    return loadDiagram(id);
 }
 
-void Encyclopedia::ExecuteReportString(std::string &result,
-                                       const std::string &script) {
-  result = ReportEngine(*m_store, *m_metamodel).run(script);
+void Encyclopedia::ExecuteReportString(std::string& result, const std::string& script) {
+    result = ReportEngine(*m_store, *m_metamodel).run(script);
 }
 
-void Encyclopedia::setxml(const std::string &path, bool merge, bool overwrite) {
-  ModelImporter(*this).importFile(path,
-                                  ModelImporter::modeFor(merge, overwrite));
+void Encyclopedia::setxml(const std::string& path, bool merge, bool overwrite) {
+    ModelImporter(*this).importFile(path, ModelImporter::modeFor(merge, overwrite));
 }
 
 } // namespace km::kemora

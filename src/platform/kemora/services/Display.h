@@ -3,6 +3,8 @@
 
 namespace km::kemora {
 
+using rt::Integer;
+using rt::Long;
 class TraceLog;
 
 /// The host's trace display over the workbench's trace log.

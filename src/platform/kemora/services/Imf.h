@@ -3,6 +3,7 @@
 
 namespace km::kemora {
 
+using rt::Long;
 class Workbench;
 
 /// The host's IKMImf interface object: menu commands, hierarchy links, the definition editor and

@@ -3,6 +3,7 @@
 #include "HostServices.h"
 #include "host/HostError.h"
 #include "host/IDefinition.h"
+#include "host/IDiagram.h"
 #include "platform/kemora/objects/Encyclopedia.h"
 #include "platform/ui/FrontEnd.h"
 #include <cstdlib>
