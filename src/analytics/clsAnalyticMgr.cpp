@@ -17,6 +17,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Text.h"
 #include <array>
+#include <limits>
 #include <utility>
 
 namespace KM_SLN_SOA {
@@ -51,6 +52,7 @@ constexpr Long kKeyLabelLength = 80;
 constexpr const char* kSimpleFunction = "RunSimpleAnalytic";
 constexpr const char* kComplexFunction = "RunComplexAnalytic";
 constexpr const char* kPreviousAnalytics = "Previous Analytics";
+constexpr const char* kAnalyticsToRun = "Analytics To Run";
 constexpr const char* kColouringError = "There was an unknown error colouring symbols. Contact your administrator";
 constexpr const char* kDDIDsPlaceholder = "#DDIDS#";
 
@@ -158,6 +160,27 @@ private:
     std::shared_ptr<IEncyclopedia> m_encyclopedia;
 };
 
+// Suppresses the library's message boxes for the life of the scope.
+class SilentScope {
+public:
+    SilentScope() : m_statusMgr(goStatusMgr) {
+        if (m_statusMgr) {
+            m_blnWasSilent = m_statusMgr->blnSilent();
+            m_statusMgr->blnSilent(true);
+        }
+    }
+    ~SilentScope() {
+        if (m_statusMgr)
+            m_statusMgr->blnSilent(m_blnWasSilent);
+    }
+    SilentScope(const SilentScope&) = delete;
+    SilentScope& operator=(const SilentScope&) = delete;
+
+private:
+    std::shared_ptr<clsStatusMgr> m_statusMgr;
+    bool m_blnWasSilent = false;
+};
+
 km::host::CollectionPtr<ISymbol> AllSymbolsOf(const std::shared_ptr<IDiagram>& dgmDiagram) {
     auto symbols = dgmDiagram->GetAllSymbols();
     symbols->readall();
@@ -200,14 +223,24 @@ void FinishColouring(const std::string& strStatus) {
 
 std::shared_ptr<IDefinition> clsAnalyticMgr::CreateAnalyticDefinition(const std::string& strName) {
     try {
-        // An analytic of the same name is replaced, not updated.
-        if (auto defOld = FirstDefinitionNamed(strName, kAnalyticType))
+        // An analytic of the same name is replaced, not updated. Deleting it takes it out of the
+        // lists of the diagrams that run it, so those lists are noted first and put back once the
+        // new definition exists: editing an analytic must not unassign it from its diagrams.
+        std::vector<std::pair<std::shared_ptr<IDiagram>, std::string>> colAssignments;
+        if (auto defOld = FirstDefinitionNamed(strName, kAnalyticType)) {
+            colAssignments = AnalyticsToRunListing(defOld->ddid());
             defOld->Delete();
+        }
         auto defAnalytic = Encyclopedia()->CreateDefinition(strName, kAnalyticType);
         if (defAnalytic) {
             defAnalytic->setProperty("Project", "KM_SLN_SOA");
             defAnalytic->setProperty("Module", "basMain");
             defAnalytic->setProperty("Auto Run", "T");
+            defAnalytic->save();
+            for (auto& [dgmDiagram, strList] : colAssignments) {
+                dgmDiagram->setProperty(kAnalyticsToRun, strList);
+                dgmDiagram->save();
+            }
         }
         Utils().RefreshBrowser();
         return defAnalytic;
@@ -215,6 +248,24 @@ std::shared_ptr<IDefinition> clsAnalyticMgr::CreateAnalyticDefinition(const std:
         ShowStandardError(error);
         return nullptr;
     }
+}
+
+// The diagrams whose "Analytics To Run" lists the analytic, each with the list as it reads now.
+std::vector<std::pair<std::shared_ptr<IDiagram>, std::string>> clsAnalyticMgr::AnalyticsToRunListing(Long lngDDID) {
+    std::string strScript = "TABULAR 1\n{\nWHERE Class = Definition WHERE \"Identity\" = " + std::to_string(lngDDID) +
+                            "\nJOIN WHERE RELATION = \"used by\" JOIN\nSELECT \"Name\" WHERE Class = Diagram\n}\n";
+    std::vector<std::pair<std::shared_ptr<IDiagram>, std::string>> colListing;
+    auto colItems = clsRGManager().ExecuteReportXML(strScript);
+    if (!colItems)
+        return colListing;
+    for (const pugi::xpath_node& oItem : colItems->nodes()) {
+        for (const pugi::xpath_node& oUser : oItem.node().select_nodes("KMLevel/KMItem")) {
+            auto lngDiagram = km::rt::CLng(km::rt::Val(GetAttributeText(oUser.node(), "DDID")));
+            if (auto dgmDiagram = Encyclopedia()->getdiagrambyid(lngDiagram))
+                colListing.emplace_back(dgmDiagram, dgmDiagram->GetProperty(kAnalyticsToRun));
+        }
+    }
+    return colListing;
 }
 
 void clsAnalyticMgr::SetAnalyticParameter(const std::shared_ptr<IDefinition>& defAnalytic,
@@ -410,6 +461,10 @@ bool clsAnalyticMgr::SymbolMatchesProperty(const std::shared_ptr<ISymbol>& symSy
                                            const std::string& PropValue, const std::string& BooleanOperator) {
     if (!symSymbol)
         return false;
+    // Nothing that goes wrong while one symbol is tested reaches the user: the helpers that show
+    // their own messages (a stored value that is no date, a definition that cannot be reached)
+    // would otherwise show one per symbol.
+    SilentScope silent;
     try {
         std::shared_ptr<IDefinition> defDefinition;
         {
@@ -659,7 +714,10 @@ void clsAnalyticMgr::DrawGroupBoxes(const std::string& AnalyticReportName, const
 void clsAnalyticMgr::DrawGroupBox(const std::shared_ptr<IDiagram>& dgmDiagram, clsColourMgrTypes& oGroup,
                                   const std::string& KeyTitle,
                                   km::rt::Collection<std::shared_ptr<ISymbol>>& colSymbols) {
-    Long lngRight = 0, lngBottom = 0, lngLeft = 999999, lngTop = 999999;
+    // The bounds start beyond any coordinate, so that groups lying at negative coordinates or
+    // beyond 999999 are framed as closely as any other.
+    Long lngRight = std::numeric_limits<Long>::min(), lngBottom = std::numeric_limits<Long>::min();
+    Long lngLeft = std::numeric_limits<Long>::max(), lngTop = std::numeric_limits<Long>::max();
     for (auto& oMember : oGroup) {
         auto& symSymbol = colSymbols.Item(oMember->strParentSymbolDDID);
         long long x = symSymbol->XPos(), y = symSymbol->ypos();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace km::host {
@@ -93,6 +94,8 @@ private:
     void KillKey(const std::shared_ptr<km::host::IDiagram>& dgmDiagram);
 
     std::shared_ptr<km::host::IDefinition> CreateAnalyticDefinition(const std::string& strName);
+    std::vector<std::pair<std::shared_ptr<km::host::IDiagram>, std::string>>
+    AnalyticsToRunListing(km::rt::Long lngDDID);
     void SetAnalyticParameter(const std::shared_ptr<km::host::IDefinition>& defAnalytic,
                               const std::string& strParameterName, const std::string& strValue);
     std::string GetAnalyticParameter(const km::host::PropertyCollectionPtr& colParameters,

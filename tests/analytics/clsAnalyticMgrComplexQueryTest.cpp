@@ -146,6 +146,23 @@ TEST_F(ComplexQueryTest, AGroupBoxSpansAllItsSymbols) {
     EXPECT_TRUE(symbol(" - Payments", 2));
 }
 
+TEST_F(ComplexQueryTest, GroupsFarFromTheOriginAreFramedAsClosely) {
+    placeAt(*symbol("Billing", km::test::kApplicationSymbol), -400, -300, 100, 50);
+    placeAt(*symbol("Ledger", km::test::kApplicationSymbol), 1500100, 1200050, 100, 50);
+    placeAt(*symbol("Payroll", km::test::kApplicationSymbol), 1500300, 1200050, 100, 50);
+    complexQuery("Providers", "false", "red", "Box", "true", "true");
+    auto payments = symbol("Box - Payments", 2);
+    EXPECT_EQ(payments->XPos(), -395);
+    EXPECT_EQ(payments->ypos(), -295);
+    EXPECT_EQ(payments->XSize(), 110);
+    EXPECT_EQ(payments->YSize(), 90);
+    auto zebra = symbol("Box - Zebra", 2);
+    EXPECT_EQ(zebra->XPos(), 1500305);
+    EXPECT_EQ(zebra->ypos(), 1200055);
+    EXPECT_EQ(zebra->XSize(), 310);
+    EXPECT_EQ(zebra->YSize(), 90);
+}
+
 TEST_F(ComplexQueryTest, AMissingReportColoursNothing) {
     complexQuery("No such report", "false", "red", "Missing");
     EXPECT_EQ(status(), "0 symbols were coloured red");

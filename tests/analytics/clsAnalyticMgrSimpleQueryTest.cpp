@@ -60,6 +60,13 @@ TEST_F(SimpleQueryTest, TypedDatesCompareWithTheStoredDates) {
     EXPECT_TRUE(prompts().empty());
 }
 
+TEST_F(SimpleQueryTest, ATextComparedAsADateShowsNoMessagePerSymbol) {
+    simpleQuery("Version", "2027-12-31", "<");
+    simpleQuery("Description", "20271231", ">");
+    EXPECT_TRUE(prompts().empty());
+    EXPECT_FALSE(addin::goStatusMgr) << "the command ended normally";
+}
+
 TEST_F(SimpleQueryTest, NumbersCompareByTheirLeadingNumberAndAnEmptyValueCountsAsZero) {
     EXPECT_EQ(colouredBy("Version", "9.75", ">"), (Names{"Payroll", "Billing"})) << "\"10.0 beta\" reads as 10";
     EXPECT_EQ(colouredBy("Version", "9.75", "<"), (Names{"Ledger", "Archive"})) << "no version reads as 0";

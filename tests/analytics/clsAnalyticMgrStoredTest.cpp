@@ -192,6 +192,24 @@ TEST_F(StoredAnalyticTest, ReplacingAnAnalyticReusesItsParameterDefinitions) {
     EXPECT_EQ(bench.encyclopedia().getfiltereddefinitions("", 798)->count(), 1);
 }
 
+TEST_F(StoredAnalyticTest, ReplacingAnAnalyticKeepsItsPlaceInTheDiagramsThatRunIt) {
+    createSimple("First", "Version", "=", "1", 255);
+    createSimple("Watch", "Version", "=", "1", 255);
+    createSimple("Last", "Version", "=", "1", 255);
+    auto other = bench.createDiagram("Other", 140, false);
+    other->setProperty("Analytics To Run", "Watch\r\n");
+    other->save();
+    diagram->setProperty("Analytics To Run", "First\r\nWatch\r\nLast\r\n");
+    diagram->save();
+
+    createSimple("Watch", "Version", "=", "2", 255);
+    EXPECT_EQ(bench.encyclopedia().store().listItems(diagram->ddid(), "Analytics To Run"),
+              (std::vector<Long>{analytic("First")->ddid(), analytic("Watch")->ddid(), analytic("Last")->ddid()}));
+    EXPECT_EQ(bench.encyclopedia().store().listItems(other->ddid(), "Analytics To Run"),
+              std::vector<Long>{analytic("Watch")->ddid()});
+    EXPECT_TRUE(prompts().empty());
+}
+
 TEST_F(StoredAnalyticTest, AWildcardInTheNameReplacesOnlyTheAnalyticOfThatName) {
     createSimple("Apps 2027", "Version", "=", "1", 255);
     createSimple("Apps *", "Version", "=", "2", 255);
