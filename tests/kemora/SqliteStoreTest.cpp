@@ -210,3 +210,18 @@ TEST(SqliteStoreTest, TwoProcessesWritingOneFileLoseNothing) {
     SqliteStore store(path, OpenMode::Open);
     EXPECT_EQ(store.countObjects(StoredClass::Definition), 2 * perProcess);
 }
+
+TEST(SqliteStoreTest, ReadSnapshotsSeeOneStateAndDoNotHoldWritersBack) {
+    km::test::TempFolder folder;
+    std::string path = folder.file("shared.kmdb");
+    SqliteStore reader(path, OpenMode::Create);
+    SqliteStore writer(path, OpenMode::Open);
+    addDefinition(reader, 309, "Before");
+    {
+        ReadSnapshot snapshot(reader);
+        EXPECT_EQ(reader.countObjects(StoredClass::Definition), 1);
+        addDefinition(writer, 309, "During"); // would wait 10 s and fail if the snapshot held the write lock
+        EXPECT_EQ(reader.countObjects(StoredClass::Definition), 1) << "one committed state for the whole snapshot";
+    }
+    EXPECT_EQ(reader.countObjects(StoredClass::Definition), 2);
+}

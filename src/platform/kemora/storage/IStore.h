@@ -60,6 +60,12 @@ public:
     virtual void commit() = 0;
     virtual void rollback() = 0;
     virtual bool inTransaction() const = 0;
+    /// Starts a read snapshot: until endRead every read sees one committed state (and this
+    /// connection's own open transaction). Takes no write lock, so other processes can go on
+    /// writing. Nests; inside a transaction it only counts. Do not write inside a snapshot: once
+    /// another process has written, the snapshot cannot become a write transaction (Storage error).
+    virtual void beginRead() = 0;
+    virtual void endRead() = 0;
 
     // Objects (one id space for definitions, diagrams and symbols).
     virtual Long insertObject(const ObjectRow& row) = 0; ///< row.id ignored; answers the new id
@@ -127,6 +133,23 @@ public:
     virtual std::optional<std::string> lockOwner(Long id) = 0;
     virtual void lock(Long id, const std::string& owner) = 0;
     virtual void unlock(Long id) = 0;
+};
+
+/// Holds a read snapshot for the lifetime of the guard.
+class ReadSnapshot {
+public:
+    explicit ReadSnapshot(IStore& store) : m_store(store) { m_store.beginRead(); }
+    ~ReadSnapshot() {
+        try {
+            m_store.endRead();
+        } catch (...) {
+        }
+    }
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+private:
+    IStore& m_store;
 };
 
 /// Runs a block in a transaction: commits on commit(), rolls back when left without it.

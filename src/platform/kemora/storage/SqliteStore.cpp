@@ -121,6 +121,7 @@ SqliteStore::SqliteStore(const std::string& path, OpenMode mode)
 }
 
 SqliteStore::~SqliteStore() {
+    m_readDepth = 0;
     while (m_depth > 0) {
         try {
             rollback();
@@ -157,7 +158,8 @@ void SqliteStore::checkSchema() {
 }
 
 void SqliteStore::begin() {
-    if (m_depth == 0)
+    // Writes inside a read snapshot nest as savepoints of the snapshot's transaction.
+    if (m_depth == 0 && m_readDepth == 0)
         m_db.exec("BEGIN IMMEDIATE");
     else
         m_db.exec("SAVEPOINT s" + std::to_string(m_depth));
@@ -167,11 +169,11 @@ void SqliteStore::begin() {
 void SqliteStore::commit() {
     if (m_depth == 0)
         storageError("Encyclopedia storage error: commit without a transaction.");
-    if (m_depth == 1)
+    --m_depth;
+    if (m_depth == 0 && m_readDepth == 0)
         m_db.exec("COMMIT");
     else
-        m_db.exec("RELEASE s" + std::to_string(m_depth - 1));
-    --m_depth;
+        m_db.exec("RELEASE s" + std::to_string(m_depth));
 }
 
 void SqliteStore::rollback() {
@@ -180,13 +182,27 @@ void SqliteStore::rollback() {
     // Property names interned inside the rolled back work may be gone again.
     m_propertyIds.clear();
     --m_depth;
-    if (m_depth == 0) {
+    if (m_depth == 0 && m_readDepth == 0) {
         if (!sqlite3_get_autocommit(m_db.handle()))
             m_db.exec("ROLLBACK");
     } else {
         std::string name = "s" + std::to_string(m_depth);
         m_db.exec("ROLLBACK TO " + name + "; RELEASE " + name);
     }
+}
+
+void SqliteStore::beginRead() {
+    if (m_depth == 0 && m_readDepth == 0)
+        m_db.exec("BEGIN DEFERRED");
+    ++m_readDepth;
+}
+
+void SqliteStore::endRead() {
+    if (m_readDepth == 0)
+        return;
+    --m_readDepth;
+    if (m_depth == 0 && m_readDepth == 0 && !sqlite3_get_autocommit(m_db.handle()))
+        m_db.exec("COMMIT");
 }
 
 ObjectRow SqliteStore::readObject(const Statement& stmt, int first) {

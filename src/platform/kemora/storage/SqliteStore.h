@@ -27,6 +27,8 @@ public:
     void commit() override;
     void rollback() override;
     bool inTransaction() const override { return m_depth > 0; }
+    void beginRead() override;
+    void endRead() override;
 
     Long insertObject(const ObjectRow& row) override;
     std::optional<ObjectRow> object(Long id) override;
@@ -86,6 +88,7 @@ private:
     bool m_created = false;
     Database m_db;
     int m_depth = 0;
+    int m_readDepth = 0;
     std::unordered_map<std::string, Long> m_propertyIds;
 };
 
