@@ -138,6 +138,14 @@ std::shared_ptr<Symbol> Encyclopedia::loadSymbol(Long id) {
     return symbol;
 }
 
+std::shared_ptr<Symbol> Encyclopedia::symbolFromRow(const SymbolRow& row) {
+    if (auto symbol = cached<Symbol>(row.object.id))
+        return symbol;
+    auto symbol = std::make_shared<Symbol>(shared_from_this(), row);
+    remember(row.object.id, symbol);
+    return symbol;
+}
+
 std::shared_ptr<host::IKMObject> Encyclopedia::loadObject(Long id) {
     if (auto object = loadedObject(id))
         return object;

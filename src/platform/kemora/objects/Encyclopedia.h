@@ -63,6 +63,8 @@ public:
     std::shared_ptr<Definition> loadDefinition(Long id);
     std::shared_ptr<Diagram> loadDiagram(Long id);
     std::shared_ptr<Symbol> loadSymbol(Long id);
+    /// The symbol of a row just read from the store (the loaded one when it is loaded already).
+    std::shared_ptr<Symbol> symbolFromRow(const SymbolRow& row);
     std::shared_ptr<host::IKMObject> loadObject(Long id);
     /// A definition by type and name (qualified name for qualified types), or nothing.
     std::shared_ptr<Definition> definitionNamed(Long type, const std::string& name);

@@ -6,6 +6,7 @@
 #include "SymbolNesting.h"
 #include "host/HostError.h"
 #include "platform/runtime/Text.h"
+#include <unordered_map>
 
 namespace km::kemora {
 
@@ -42,6 +43,20 @@ std::vector<Long> Symbol::nestedSymbols(bool directOnly) {
     return directOnly ? nesting.directChildren(inside) : nesting.descendants(inside);
 }
 
+host::CollectionPtr<host::IKMObject> Symbol::nestedCollection() {
+    std::vector<SymbolRow> inside = m_encyclopedia->store().symbolsWithin(m_row.diagram, m_symbol.geometry);
+    std::vector<Long> ids = SymbolNesting(m_row.id, m_symbol.geometry).directChildren(inside);
+    // The rows read for the nesting make the symbols, so that walking them reads nothing again.
+    auto rows = std::make_shared<std::unordered_map<Long, SymbolRow>>();
+    for (SymbolRow& row : inside)
+        rows->emplace(row.object.id, std::move(row));
+    std::shared_ptr<Encyclopedia> encyclopedia = m_encyclopedia;
+    return std::make_shared<ObjectCollection<host::IKMObject>>(
+        std::move(ids), [encyclopedia, rows](Long id) -> std::shared_ptr<host::IKMObject> {
+            return encyclopedia->symbolFromRow(rows->at(id));
+        });
+}
+
 std::vector<Long> Symbol::referencedDefinitions(Long relation) {
     const Metamodel& metamodel = m_encyclopedia->metamodel();
     std::vector<Long> ids;
@@ -70,7 +85,7 @@ host::CollectionPtr<host::IKMObject> Symbol::GetRelatedObjects(Long relation) {
             });
     };
     if (relation == host::RelNestedSymbols)
-        return symbols(nestedSymbols(true));
+        return nestedCollection();
     if (relation == host::RelHierarchyChildren)
         return symbols(m_encyclopedia->store().hierarchyChildren(m_row.id));
     std::vector<Long> ids = referencedDefinitions(relation);

@@ -59,6 +59,7 @@ private:
         markDirty();
     }
     std::vector<Long> nestedSymbols(bool directOnly);
+    host::CollectionPtr<host::IKMObject> nestedCollection();
     std::vector<Long> referencedDefinitions(Long relation);
 
     SymbolRow m_symbol;

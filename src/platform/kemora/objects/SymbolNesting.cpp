@@ -19,6 +19,34 @@ struct Box {
     std::int64_t area() const { return std::int64_t(maxX - minX) * std::int64_t(maxY - minY); }
 };
 
+/// Cells over a rectangle, each listing the boxes that cover it.
+class NestingGrid {
+public:
+    static constexpr int cells = 32;
+    explicit NestingGrid(const Box& area)
+        : m_area(area), m_cellWidth(std::max<std::int64_t>(1, (std::int64_t(area.maxX) - area.minX) / cells + 1)),
+          m_cellHeight(std::max<std::int64_t>(1, (std::int64_t(area.maxY) - area.minY) / cells + 1)),
+          m_cells(cells * cells) {}
+
+    void add(const Box& box, size_t index) {
+        for (int y = row(box.minY); y <= row(box.maxY); ++y)
+            for (int x = column(box.minX); x <= column(box.maxX); ++x)
+                m_cells[static_cast<size_t>(y * cells + x)].push_back(index);
+    }
+    const std::vector<size_t>& at(Long x, Long y) const {
+        return m_cells[static_cast<size_t>(row(y) * cells + column(x))];
+    }
+
+private:
+    int column(Long x) const { return clamp((std::int64_t(x) - m_area.minX) / m_cellWidth); }
+    int row(Long y) const { return clamp((std::int64_t(y) - m_area.minY) / m_cellHeight); }
+    static int clamp(std::int64_t cell) { return static_cast<int>(std::clamp<std::int64_t>(cell, 0, cells - 1)); }
+
+    Box m_area;
+    std::int64_t m_cellWidth, m_cellHeight;
+    std::vector<std::vector<size_t>> m_cells;
+};
+
 } // namespace
 
 bool SymbolNesting::inside(Long innerId, const Geometry& inner, Long outerId, const Geometry& outer) {
@@ -53,13 +81,25 @@ std::vector<Long> SymbolNesting::directChildren(const std::vector<SymbolRow>& ca
                                r->object.id);
     };
     std::sort(inner.begin(), inner.end(), [&](const SymbolRow* a, const SymbolRow* b) { return key(a) < key(b); });
+    // A symbol lies inside a direct child only if that child covers its top left corner, so a grid
+    // over the parent that lists the direct children covering each cell keeps the check short on
+    // containers with thousands of symbols.
+    NestingGrid grid{Box(m_parent)};
     std::vector<const SymbolRow*> direct;
     for (const SymbolRow* row : inner) {
-        bool nested = std::any_of(direct.begin(), direct.end(), [row](const SymbolRow* d) {
-            return inside(row->object.id, row->geometry, d->object.id, d->geometry);
-        });
-        if (!nested)
+        Box box(row->geometry);
+        bool nested = false;
+        for (size_t index : grid.at(box.minX, box.minY)) {
+            const SymbolRow* d = direct[index];
+            if (inside(row->object.id, row->geometry, d->object.id, d->geometry)) {
+                nested = true;
+                break;
+            }
+        }
+        if (!nested) {
+            grid.add(box, direct.size());
             direct.push_back(row);
+        }
     }
     std::vector<Long> ids;
     for (const SymbolRow* row : direct)
