@@ -950,6 +950,10 @@ void clsAnalyticMgr::KillKey(const std::shared_ptr<IDiagram>& dgmDiagram) {
         }
         if (auto symKeyText = FirstSymbol(dgmDiagram, "Key", kTextSymbolType))
             symKeyText->Delete();
+        // Deleting a symbol deletes what lies inside it; symbols the user has moved under the
+        // frame are not the key's, so the frame is shrunk to nothing first (never saved).
+        symKey->XSize(0);
+        symKey->YSize(0);
         symKey->Delete();
     } catch (const std::exception& error) {
         ShowProcedureError(error, "KillKey", kModule);

@@ -154,6 +154,20 @@ TEST_F(ColourKeyTest, ClearingADiagramWithoutKeyOrAnalyticsDoesNothing) {
     EXPECT_TRUE(prompts().empty()) << "no diagram open: nothing to clear";
 }
 
+TEST_F(ColourKeyTest, SymbolsMovedUnderTheKeySurviveClearing) {
+    addEntry("Old");
+    auto key = symbol("Key", 2);
+    auto note = bench.addSymbol(*diagram, "Keep me", 1);
+    placeAt(*note, key->XPos() - 20, key->ypos() - 2, 60, 12);
+    auto ledger = symbol("Ledger", km::test::kApplicationSymbol);
+    placeAt(*ledger, key->XPos() - 100, key->ypos() - 2, 100, 20);
+    bench.run("ClearAnalytics");
+    EXPECT_FALSE(symbol("Key", 2));
+    EXPECT_TRUE(symbol("Keep me", 1));
+    EXPECT_TRUE(symbol("Ledger", km::test::kApplicationSymbol));
+    EXPECT_EQ(symbolCount(), 4);
+}
+
 TEST_F(ColourKeyTest, AKeyCanBeDrawnAgainAfterClearing) {
     addEntry("Old");
     bench.run("ClearAnalytics");
