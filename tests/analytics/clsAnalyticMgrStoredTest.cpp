@@ -329,25 +329,4 @@ TEST_F(DiagramAnalyticsTest, EachAnalyticRunIsTraced) {
     EXPECT_NE(bench.traceText("Analytics").find("Executing Analytic - \"Old\"\r\n"), std::string::npos);
 }
 
-TEST(AnalyticsInOrderScriptTest, TheScriptListsTheDiagramsAnalyticsInSequence) {
-    EXPECT_EQ(addin::clsAnalyticMgr::AnalyticsInOrderScript(42),
-              "SETTING { DECIMALSEPARATOR \".\" } \r\n"
-              "SETTING { LISTSEPARATOR \",\" } \r\n"
-              "SETTING { MEASUREMENT METRIC } \r\n"
-              "SETTING { PAGESIZE -1\", 0.00 } \r\n"
-              "SETTING { REPORTFORMAT 0 } \r\n"
-              "TABULAR 1 \r\n"
-              "{ \r\n"
-              "WHERE Class = Diagram \r\n"
-              "WHERE \"Identity\" = 42 \r\n"
-              "JOIN WHERE RELATION = \"uses\" JOIN \r\n"
-              "ORDERBY SEQUENCE \r\n"
-              "SELECT \"Identity\" LEGEND \"KMTargetIdentity\", \r\n"
-              "\"Class Number\" LEGEND \"KMTargetClass\", \r\n"
-              "\"Type Number\" LEGEND \"KMTargetType\", \r\n"
-              "\"Name\" LEGEND \"KMTargetName\" \r\n"
-              "WHERE Class = Definition WHERE \"Type Number\" = 798 \r\n"
-              "}");
-}
-
 } // namespace
