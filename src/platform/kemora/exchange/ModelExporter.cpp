@@ -60,6 +60,8 @@ std::vector<Long> ModelExporter::orderedByType(StoredClass cls) {
 }
 
 void ModelExporter::writeAll(std::ostream& out, ExportFiles files) {
+    // One consistent state even while another process writes, and one read lock for all reads.
+    ReadSnapshot snapshot(m_store);
     writeHeader(out);
     for (Long id : orderedByType(StoredClass::Definition))
         writeDefinition(id, out);
@@ -72,6 +74,7 @@ void ModelExporter::writeAll(std::ostream& out, ExportFiles files) {
 }
 
 void ModelExporter::writeDiagram(Long diagram, std::ostream& out) {
+    ReadSnapshot snapshot(m_store);
     auto row = m_store.object(diagram);
     if (!row || row->cls != StoredClass::Diagram)
         throw host::HostError(host::HostErrorCode::NotFound, "There is no diagram " + std::to_string(diagram) + ".");

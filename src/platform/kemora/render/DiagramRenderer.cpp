@@ -149,6 +149,8 @@ DiagramRenderer::Bounds DiagramRenderer::boundsOf(const std::vector<Item>& items
 }
 
 void DiagramRenderer::render(Long diagram, std::ostream& out) {
+    // One consistent state even while another process writes, and one read lock for all reads.
+    ReadSnapshot snapshot(m_store);
     auto row = m_store.object(diagram);
     if (!row || row->cls != StoredClass::Diagram)
         throw host::HostError(host::HostErrorCode::NotFound, "There is no diagram " + std::to_string(diagram) + ".");
