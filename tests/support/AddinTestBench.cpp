@@ -34,13 +34,6 @@ kemora::WorkbenchPaths pathsIn(const TempFolder& folder) {
     return paths;
 }
 
-std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 AddinTestBench::AddinTestBench(Solution solution)
@@ -80,19 +73,7 @@ kemora::Encyclopedia& AddinTestBench::encyclopedia() {
 // KMDECLAR.CFG declares KMForSOA, kmprops.cfg includes solnprops.cfg, and the encyclopedia is
 // reopened so that the metamodel is rebuilt.
 void AddinTestBench::switchSolutionOn() {
-    for (const auto& entry : std::filesystem::directory_iterator(std::string(KM_SOURCE_DIR) + "/solution")) {
-        if (entry.is_regular_file() && entry.path().extension() == ".cfg")
-            putFile(entry.path().filename().string(), readText(entry.path()));
-    }
-    auto& store = encyclopedia().store();
-    std::string declarations = store.readFile("KMDECLAR.CFG").value_or("");
-    std::string switched = rt::Replace(declarations, "DECLARE \"KMForSOA\" UNDEFINED", "DECLARE \"KMForSOA\" DEFINED");
-    if (switched == declarations)
-        switched += "\nDECLARE \"KMForSOA\" DEFINED\n";
-    putFile("KMDECLAR.CFG", switched);
-    std::string properties = store.readFile("kmprops.cfg").value_or("");
-    if (properties.find("#includex \"solnprops.cfg\"") == std::string::npos)
-        putFile("kmprops.cfg", properties + "\n#includex \"solnprops.cfg\"\n");
+    km::test::switchSolutionOn(encyclopedia().store());
     std::string path = encyclopedia().FullName();
     m_workbench->closeEncyclopedia();
     m_workbench->openEncyclopedia(path);

@@ -1,5 +1,6 @@
 #pragma once
 #include "TempFolder.h"
+#include "TestEncyclopedia.h"
 #include "platform/kemora/services/Workbench.h"
 #include "platform/runtime/Types.h"
 #include "platform/ui/ScriptedFrontEnd.h"
@@ -19,9 +20,6 @@ class Encyclopedia;
 }
 
 namespace km::test {
-
-/// Whether the test encyclopedia has the solution's types switched on.
-enum class Solution { Off, On };
 
 /// A running workbench for add-in tests: a fresh encyclopedia (in memory, or a temporary file
 /// when the solution is switched on), a scripted front end, and the add-in's globals wired to
