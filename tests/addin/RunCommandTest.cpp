@@ -2,6 +2,7 @@
 #include "host/IDiagram.h"
 #include "host/ISymbol.h"
 #include "platform/kemora/objects/Encyclopedia.h"
+#include "support/KmsoaProcess.h"
 #include "support/TempFolder.h"
 #include <array>
 #include <cstdio>
@@ -15,27 +16,9 @@ namespace {
 
 using km::test::TempFolder;
 
-const std::string kProgram = std::string(KM_OUTPUT_DIR) + "/kmsoa";
+const std::string kProgram = km::test::kmsoaProgram();
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using Outcome = km::test::KmsoaResult;
 
 class RunCommandTest : public ::testing::Test {
 protected:
@@ -52,15 +35,11 @@ protected:
     Outcome kmsoa(const std::vector<std::string>& arguments) { return kmsoaAt(kProgram, arguments); }
 
     Outcome kmsoaAt(const std::string& program, const std::vector<std::string>& arguments) {
-        std::string command = "KEMORA_CONFIG_DIR=" + shellQuoted(m_folder.file("config")) +
-                              " KEMORA_DATA_DIR=" + shellQuoted(m_folder.file("data")) +
-                              " KEMORA_HELP_VIEWER= " + shellQuoted(program) + " run " + shellQuoted(m_encyclopedia);
-        for (const std::string& argument : arguments)
-            command += " " + shellQuoted(argument);
-        command += " </dev/null >" + shellQuoted(m_folder.file("out")) + " 2>" + shellQuoted(m_folder.file("err"));
-        int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(m_folder.file("out")),
-                readFile(m_folder.file("err"))};
+        std::vector<std::string> all{"run", m_encyclopedia};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        return km::test::runProgram(program, all, {},
+                                    {"KEMORA_CONFIG_DIR=" + m_folder.file("config"),
+                                     "KEMORA_DATA_DIR=" + m_folder.file("data"), "KEMORA_HELP_VIEWER="});
     }
 
     bool selected(const std::string& symbolName) {

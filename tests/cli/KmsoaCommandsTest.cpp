@@ -1,5 +1,5 @@
-#include "KmsoaProcess.h"
 #include "cli/Commands.h"
+#include "support/KmsoaProcess.h"
 #include "support/TempFolder.h"
 #include <filesystem>
 #include <gmock/gmock.h>

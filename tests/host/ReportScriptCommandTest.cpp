@@ -1,6 +1,7 @@
 // End-to-end: kmsoa report prepares a script through the add-in library and runs it.
 #include "host/IDefinition.h"
 #include "platform/kemora/objects/Encyclopedia.h"
+#include "support/KmsoaProcess.h"
 #include "support/TempFolder.h"
 #include <filesystem>
 #include <fstream>
@@ -13,27 +14,9 @@ namespace {
 
 using km::test::TempFolder;
 
-const std::string kProgram = std::string(KM_OUTPUT_DIR) + "/kmsoa";
+const std::string kProgram = km::test::kmsoaProgram();
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using Outcome = km::test::KmsoaResult;
 
 class ReportScriptCommandTest : public ::testing::Test {
 protected:
@@ -51,15 +34,11 @@ protected:
 
     Outcome report(const std::string& script, const std::vector<std::string>& options = {}) {
         std::ofstream(m_folder.file("script.rpt"), std::ios::binary) << script;
-        std::string command = "KEMORA_CONFIG_DIR=" + shellQuoted(m_folder.file("config")) +
-                              " KEMORA_DATA_DIR=" + shellQuoted(m_folder.file("data")) + " " + shellQuoted(kProgram) +
-                              " report " + shellQuoted(m_encyclopedia) + " " + shellQuoted(m_folder.file("script.rpt"));
-        for (const std::string& option : options)
-            command += " " + shellQuoted(option);
-        command += " </dev/null >" + shellQuoted(m_folder.file("out")) + " 2>" + shellQuoted(m_folder.file("err"));
-        int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(m_folder.file("out")),
-                readFile(m_folder.file("err"))};
+        std::vector<std::string> arguments{"report", m_encyclopedia, m_folder.file("script.rpt")};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        return km::test::runKmsoa(
+            arguments, {},
+            {"KEMORA_CONFIG_DIR=" + m_folder.file("config"), "KEMORA_DATA_DIR=" + m_folder.file("data")});
     }
 
     TempFolder m_folder;

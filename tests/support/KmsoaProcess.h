@@ -27,10 +27,15 @@ inline std::string readWhole(const std::string& path) {
     return text.str();
 }
 
-/// Runs KM_OUTPUT_DIR/kmsoa with the arguments; standard input from \p input (a file path, or
-/// /dev/null when empty).
-inline KmsoaResult runKmsoa(std::vector<std::string> arguments, const std::string& input = {}) {
-    static const std::string program = std::string(KM_OUTPUT_DIR) + "/kmsoa";
+/// The built kmsoa program.
+inline std::string kmsoaProgram() {
+    return std::string(KM_OUTPUT_DIR) + "/kmsoa";
+}
+
+/// Runs a program with the arguments; standard input from \p input (a file path, or /dev/null
+/// when empty); \p environment ("NAME=value") added to this process's environment.
+inline KmsoaResult runProgram(const std::string& program, std::vector<std::string> arguments,
+                              const std::string& input = {}, const std::vector<std::string>& environment = {}) {
     TempFolder capture;
     std::string outPath = capture.file("out"), errPath = capture.file("err");
     posix_spawn_file_actions_t actions;
@@ -42,9 +47,16 @@ inline KmsoaResult runKmsoa(std::vector<std::string> arguments, const std::strin
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    std::vector<std::string> variables = environment;
+    std::vector<char*> envp;
+    for (std::string& variable : variables)
+        envp.push_back(variable.data());
+    for (char** inherited = environ; *inherited; ++inherited)
+        envp.push_back(*inherited);
+    envp.push_back(nullptr);
     pid_t pid = 0;
     KmsoaResult result;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
         waitpid(pid, &status, 0);
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -53,6 +65,12 @@ inline KmsoaResult runKmsoa(std::vector<std::string> arguments, const std::strin
     result.out = readWhole(outPath);
     result.err = readWhole(errPath);
     return result;
+}
+
+/// Runs KM_OUTPUT_DIR/kmsoa (see runProgram).
+inline KmsoaResult runKmsoa(std::vector<std::string> arguments, const std::string& input = {},
+                            const std::vector<std::string>& environment = {}) {
+    return runProgram(kmsoaProgram(), std::move(arguments), input, environment);
 }
 
 } // namespace km::test
