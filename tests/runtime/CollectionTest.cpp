@@ -1,18 +1,12 @@
 #include "platform/runtime/Collection.h"
+#include "support/ExpectError.h"
 #include <gtest/gtest.h>
 #include <memory>
 
 using namespace km::rt;
+using km::test::expectError;
 
 namespace {
-template <class Call> void expectError(int number, Call call) {
-    try {
-        call();
-        ADD_FAILURE() << "no error, expected " << number;
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.number(), number) << error.what();
-    }
-}
 
 std::vector<std::string> itemsOf(const Collection<std::string>& collection) {
     return std::vector<std::string>(collection.begin(), collection.end());

@@ -1,22 +1,16 @@
 #include "platform/runtime/Date.h"
 #include "platform/runtime/RuntimeError.h"
+#include "support/ExpectError.h"
 #include <gtest/gtest.h>
 
 using namespace km::rt;
+using km::test::expectError;
 
 namespace {
 Date ymd(int year, int month, int day) {
     return Date::fromYmd(year, month, day);
 }
 
-template <class Call> void expectError(int number, Call call) {
-    try {
-        call();
-        ADD_FAILURE() << "no error, expected " << number;
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.number(), number) << error.what();
-    }
-}
 } // namespace
 
 TEST(DateTest, SerialsCountFromTheZeroDate) {

@@ -1,22 +1,12 @@
 #include "platform/runtime/Numeric.h"
 #include "platform/runtime/RuntimeError.h"
+#include "support/ExpectError.h"
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
 using namespace km::rt;
-
-namespace {
-// Expects \p call to throw a RuntimeError with \p number.
-template <class Call> void expectError(int number, Call call) {
-    try {
-        call();
-        ADD_FAILURE() << "no error, expected " << number;
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.number(), number) << error.what();
-    }
-}
-} // namespace
+using km::test::expectError;
 
 TEST(NumericTest, ValReadsTheLeadingNumber) {
     EXPECT_EQ(Val("12abc"), 12);

@@ -1,20 +1,11 @@
 #include "platform/runtime/Text.h"
 #include "platform/runtime/RuntimeError.h"
+#include "support/ExpectError.h"
 #include <gtest/gtest.h>
 
 using namespace km::rt;
+using km::test::expectError;
 using Parts = std::vector<std::string>;
-
-namespace {
-template <class Call> void expectError(int number, Call call) {
-    try {
-        call();
-        ADD_FAILURE() << "no error, expected " << number;
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.number(), number) << error.what();
-    }
-}
-} // namespace
 
 TEST(TextTest, LengthsCountCharacters) {
     EXPECT_EQ(Len(""), 0);

@@ -27,13 +27,8 @@ const PropertyDecl* Diagram::findProperty(const std::string& name) const {
 
 host::CollectionPtr<host::ISymbol> Diagram::symbolCollection(std::vector<Long> ids) {
     std::shared_ptr<Encyclopedia> encyclopedia = m_encyclopedia;
-    return std::make_shared<ObjectCollection<host::ISymbol>>(
-        std::move(ids), [encyclopedia](Long id) -> std::shared_ptr<host::ISymbol> {
-            auto symbol = encyclopedia->loadSymbol(id);
-            if (!symbol)
-                throw HostError(HostErrorCode::Deleted, "A symbol of the collection has been deleted.");
-            return symbol;
-        });
+    return lazyCollection<host::ISymbol>(
+        std::move(ids), [encyclopedia](Long id) { return encyclopedia->loadSymbol(id); }, "symbol");
 }
 
 host::CollectionPtr<host::ISymbol> Diagram::GetAllSymbols() {

@@ -205,26 +205,16 @@ std::shared_ptr<host::IDiagram> Encyclopedia::getdiagrambyid(Long id) {
 host::CollectionPtr<host::IDefinition> Encyclopedia::getfiltereddefinitions(const std::string& nameFilter,
                                                                             Long typeNumber) {
     auto self = shared_from_this();
-    return std::make_shared<ObjectCollection<host::IDefinition>>(
+    return lazyCollection<host::IDefinition>(
         m_store->objectsOfType(StoredClass::Definition, typeNumber, nameFilter),
-        [self](Long id) -> std::shared_ptr<host::IDefinition> {
-            auto definition = self->loadDefinition(id);
-            if (!definition)
-                throw HostError(HostErrorCode::Deleted, "A definition of the collection has been deleted.");
-            return definition;
-        });
+        [self](Long id) { return self->loadDefinition(id); }, "definition");
 }
 
 host::CollectionPtr<host::IDiagram> Encyclopedia::GetFilteredDiagrams(const std::string& nameFilter, Long typeNumber) {
     auto self = shared_from_this();
-    return std::make_shared<ObjectCollection<host::IDiagram>>(
+    return lazyCollection<host::IDiagram>(
         m_store->objectsOfType(StoredClass::Diagram, typeNumber, nameFilter),
-        [self](Long id) -> std::shared_ptr<host::IDiagram> {
-            auto diagram = self->loadDiagram(id);
-            if (!diagram)
-                throw HostError(HostErrorCode::Deleted, "A diagram of the collection has been deleted.");
-            return diagram;
-        });
+        [self](Long id) { return self->loadDiagram(id); }, "diagram");
 }
 
 Long Encyclopedia::requireDefinitionType(Long typeNumber, const std::string& name) const {
@@ -236,19 +226,21 @@ Long Encyclopedia::requireDefinitionType(Long typeNumber, const std::string& nam
     return type->number;
 }
 
+Long Encyclopedia::insertNamedObject(StoredClass cls, Long typeNumber, const std::string& name) {
+    ObjectRow row;
+    row.cls = cls;
+    row.type = typeNumber;
+    row.name = name;
+    Transaction transaction(*m_store);
+    Long id = m_store->insertObject(row);
+    transaction.commit();
+    return id;
+}
+
 std::shared_ptr<host::IDefinition> Encyclopedia::CreateDefinition(const std::string& name, Long typeNumber) {
     checkName(name);
     requireDefinitionType(typeNumber, name);
-    ObjectRow row;
-    row.cls = StoredClass::Definition;
-    row.type = typeNumber;
-    row.name = name;
-    Long id = 0;
-    {
-        Transaction transaction(*m_store);
-        id = m_store->insertObject(row);
-        transaction.commit();
-    }
+    Long id = insertNamedObject(StoredClass::Definition, typeNumber, name);
     bool readOnly = m_openReadOnly;
     m_openReadOnly = false;
     auto definition = loadDefinition(id);
@@ -262,17 +254,7 @@ std::shared_ptr<host::IDiagram> Encyclopedia::CreateDiagram(const std::string& n
         throw HostError(HostErrorCode::UnknownType, "Cannot create the diagram \"" + name +
                                                         "\": there is no diagram type " + std::to_string(typeNumber) +
                                                         " in this encyclopedia's metamodel.");
-    ObjectRow row;
-    row.cls = StoredClass::Diagram;
-    row.type = typeNumber;
-    row.name = name;
-    Long id = 0;
-    {
-        Transaction transaction(*m_store);
-        id = m_store->insertObject(row);
-        transaction.commit();
-    }
-    return loadDiagram(id);
+    return loadDiagram(insertNamedObject(StoredClass::Diagram, typeNumber, name));
 }
 
 void Encyclopedia::ExecuteReportString(std::string& result, const std::string& script) {

@@ -80,6 +80,8 @@ private:
     void remember(Long id, const std::shared_ptr<host::IKMObject>& object);
     void checkDefinitionLock(Long id);
     Long requireDefinitionType(Long typeNumber, const std::string& name) const;
+    /// Stores a new definition or diagram in its own transaction and answers its id.
+    Long insertNamedObject(StoredClass cls, Long typeNumber, const std::string& name);
 
     std::unique_ptr<IStore> m_store;
     std::shared_ptr<const Metamodel> m_metamodel;

@@ -44,6 +44,18 @@ private:
     Loader m_loader;
 };
 
+/// A lazy collection whose loader answers nothing for an object deleted since the ids were read;
+/// asking for such an item raises HostError Deleted naming \p what ("symbol", "definition" ...).
+template <class T, class Load>
+host::CollectionPtr<T> lazyCollection(std::vector<Long> ids, Load load, const std::string& what) {
+    return std::make_shared<ObjectCollection<T>>(std::move(ids), [load, what](Long id) -> std::shared_ptr<T> {
+        std::shared_ptr<T> object = load(id);
+        if (!object)
+            throw host::HostError(host::HostErrorCode::Deleted, "A " + what + " of the collection has been deleted.");
+        return object;
+    });
+}
+
 /// A host collection over objects that exist already.
 template <class T> class VectorCollection : public host::ICollection<T> {
 public:

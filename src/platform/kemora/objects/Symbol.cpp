@@ -76,13 +76,8 @@ host::CollectionPtr<host::IKMObject> Symbol::GetRelatedObjects(Long relation) {
     checkAlive();
     std::shared_ptr<Encyclopedia> encyclopedia = m_encyclopedia;
     auto symbols = [encyclopedia](std::vector<Long> ids) {
-        return std::make_shared<ObjectCollection<host::IKMObject>>(
-            std::move(ids), [encyclopedia](Long id) -> std::shared_ptr<host::IKMObject> {
-                auto object = encyclopedia->loadObject(id);
-                if (!object)
-                    throw HostError(HostErrorCode::Deleted, "A related object has been deleted.");
-                return object;
-            });
+        return lazyCollection<host::IKMObject>(
+            std::move(ids), [encyclopedia](Long id) { return encyclopedia->loadObject(id); }, "related object");
     };
     if (relation == host::RelNestedSymbols)
         return nestedCollection();
