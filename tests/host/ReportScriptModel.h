@@ -1,4 +1,5 @@
 #pragma once
+#include "support/AddinReportScripts.h"
 // A small service model for report tests, and the report scripts the add-in builds, written out
 // line by line exactly as the commands build them.
 #include "host/IDefinition.h"
@@ -13,13 +14,6 @@
 namespace km::test {
 
 /// Lines joined by a separator, with none after the last.
-inline std::string joinLines(std::initializer_list<std::string> lines, const std::string& separator) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += (text.empty() ? "" : separator) + line;
-    return text;
-}
-
 /// The model (the solution switched on):
 ///   services Archive, Billing, Invoicing, Payments;
 ///   applications Ledger (provides Billing, Invoicing; 2020-01-01 .. 2025-12-31), Old Ledger
@@ -87,96 +81,5 @@ private:
 };
 
 // The scripts, as the commands build them.
-namespace scripts {
-
-/// The analytics of a diagram (CR LF lines; \p type 798), or its landscape templates (type 625).
-inline std::string diagramUses(km::rt::Long diagramId, km::rt::Long type) {
-    return joinLines({"SETTING { DECIMALSEPARATOR \".\" } ", "SETTING { LISTSEPARATOR \",\" } ",
-                      "SETTING { MEASUREMENT METRIC } ", "SETTING { PAGESIZE -1\", 0.00 } ",
-                      "SETTING { REPORTFORMAT 0 } ", "TABULAR 1 ", "{ ", "WHERE Class = Diagram ",
-                      "WHERE \"Identity\" = " + std::to_string(diagramId) + " ", "JOIN WHERE RELATION = \"uses\" JOIN ",
-                      "ORDERBY SEQUENCE ", "SELECT \"Identity\" LEGEND \"KMTargetIdentity\", ",
-                      "\"Class Number\" LEGEND \"KMTargetClass\", ", "\"Type Number\" LEGEND \"KMTargetType\", ",
-                      "\"Name\" LEGEND \"KMTargetName\" ",
-                      "WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(type) + " ", "}"},
-                     "\r\n");
-}
-
-/// The service hierarchy reports (LF lines): what a domain (619) "comprises" (618), or what a
-/// component (618) "provides" (services).
-inline std::string hierarchyStep(km::rt::Long fromType, const std::string& relation, km::rt::Long toType) {
-    return joinLines({"REPORT \"\" ID 49925 { ",
-                      "SETTING { DECIMALSEPARATOR \".\" } SETTING { LISTSEPARATOR \",\" } SETTING { MEASUREMENT "
-                      "English } ",
-                      "SETTING { PAGESIZE -1\", 0.00 } SETTING { REPORTFORMAT 0 } ",
-                      "TABULAR 1 { WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(fromType) +
-                          " WHERE \"Identity\" = #DDIDS# JOIN WHERE RELATION = \"" + relation +
-                          "\" JOIN SELECT  \"Identity\" LEGEND \"KMTargetID\" WHERE Class = Definition WHERE \"Type "
-                          "Number\" = " +
-                          std::to_string(toType) + " ",
-                      " } }"},
-                     "\n");
-}
-
-inline const std::string kSettingsLine =
-    "SETTING { DECIMALSEPARATOR \".\" } SETTING { LISTSEPARATOR \",\" } SETTING { MEASUREMENT English } ";
-
-inline std::string roadmapField(const std::string& property, int length, const std::string& kind) {
-    return "FIELD \"" + property + " <-- " + property + "\" { SOURCE PROPERTY \"" + property + "\" LENGTH " +
-           std::to_string(length) + " TYPE " + kind + " LEGEND \"" + property + "\" } ";
-}
-
-/// The roadmap's components with their services and the applications that provide them.
-inline std::string roadmapComponents(km::rt::Long serviceType) {
-    return joinLines({"REPORT \"\" ", "ID 29805 ", "{ ", kSettingsLine,
-                      "SETTING { PAGESIZE -1\", 0.00 } SETTING { REPORTFORMAT 0 } ",
-                      roadmapField("Commission Date", 10, "DATE"), roadmapField("Decommission Date", 10, "DATE"),
-                      "TABULAR 1 ", "{ ",
-                      "SELECT \"Name\" LEGEND \"Component Name\" PARTIAL WHERE Class = Definition WHERE \"Type "
-                      "Number\" = 618",
-                      "JOIN WHERE RELATION = \"provides\" JOIN SELECT \"Name\" LEGEND \"Service Name\" WHERE Class = "
-                      "Definition WHERE \"Type Number\" = " +
-                          std::to_string(serviceType) + " JOIN WHERE RELATION = \"provided by\" JOIN ",
-                      "SELECT \"Name\" LEGEND \"Application Name\" ,\"Commission Date <-- Commission Date\", "
-                      "\"Decommission Date <-- Decommission Date\" WHERE Class = Definition WHERE \"Type Number\" = "
-                      "309 ",
-                      "} ", "}"},
-                     "\n");
-}
-
-/// The roadmap's service plans that add (\p additions) or remove applications, per service.
-inline std::string roadmapServicePlans(km::rt::Long serviceType, bool additions) {
-    const std::string relation = additions ? "is added to" : "is removed from";
-    return joinLines({kSettingsLine, roadmapField("Completion Date", 10, "DATE"),
-                      roadmapField("Start Date", 10, "DATE"), roadmapField("Project Complete", 1, "BOOLEAN"),
-                      roadmapField("Application", 82, "CHARACTER"), "TABULAR 1 ", "{ ",
-                      "SELECT \"Name\" LEGEND \"Service Name\" WHERE Class = Definition WHERE \"Type Number\" = " +
-                          std::to_string(serviceType) + " JOIN ",
-                      "WHERE RELATION = \"" + relation +
-                          "\" JOIN SELECT \"Application <-- Application\", \"Start Date <-- Start Date\", "
-                          "\"Completion Date <-- Completion Date\", \"Project Complete <-- Project Complete\" ",
-                      "WHERE Class = Definition WHERE Type = \"Project/Service Plan\" JOIN WHERE RELATION = \"used "
-                      "by\" JOIN SELECT \"Name\" LEGEND \"Project Name\" WHERE Class = Definition WHERE Type = "
-                      "\"Project\" ",
-                      "} "},
-                     "\n");
-}
-
-/// The roadmap's projects with their service plans, for the rules check.
-inline std::string roadmapProjects() {
-    return joinLines({kSettingsLine,
-                      "FIELD \"Start Date\" { SOURCE PROPERTY \"Start Date\" LENGTH 10 TYPE DATE LEGEND \"Start "
-                      "Date\" } ",
-                      "FIELD \"Completion Date\" { SOURCE PROPERTY \"Completion Date\" LENGTH 10 TYPE DATE LEGEND "
-                      "\"Completion Date\" } ",
-                      "TABULAR 1 ", "{ ",
-                      "SELECT \"Name\" LEGEND \"Project Name\", \"Start Date\", \"Completion Date\" ",
-                      "WHERE Class = Definition WHERE \"Type Number\" = 662 JOIN WHERE RELATION = \"uses\" JOIN "
-                      "SELECT \"Name\" LEGEND \"Service Plan Name\", \"Start Date\",  ",
-                      "\"Completion Date\" WHERE Class = Definition WHERE \"Type Number\" = 624 ", "}"},
-                     "\n");
-}
-
-} // namespace scripts
 
 } // namespace km::test

@@ -9,11 +9,10 @@
 
 namespace {
 
+using km::kemora::test::joinLines;
 using km::test::AddinTestBench;
-using km::test::joinLines;
 using km::test::ServiceModel;
 using KM_SLN_SOA::clsRGManager;
-namespace scripts = km::test::scripts;
 
 std::string prepare(const std::string& script) {
     return clsRGManager::PrepareReportString(script);
@@ -27,7 +26,7 @@ TEST(PrepareReportString, TheHierarchyScriptKeepsItsSettingsLineAndQueryLineAndG
     const std::string line4 = "TABULAR 1 { WHERE Class = Definition WHERE \"Type Number\" = 619 WHERE \"Identity\" = "
                               "#DDIDS# JOIN WHERE RELATION = \"comprises\" JOIN SELECT  \"Identity\" LEGEND "
                               "\"KMTargetID\" WHERE Class = Definition WHERE \"Type Number\" = 618 ";
-    const std::string script = scripts::hierarchyStep(619, "comprises", 618);
+    const std::string script = km::kemora::test::hierarchyScript(619, "comprises", 618);
     EXPECT_EQ(prepare(script), "\n" + line2 + "\n" + line4 + "}");
 }
 
@@ -149,29 +148,30 @@ std::vector<std::string> namesOf(const KM_SLN_SOA::ReportItemList& items) {
 using Names = std::vector<std::string>;
 
 TEST_F(CommandScriptTest, AnalyticsOfADiagramComeInTheirStoredOrder) {
-    EXPECT_EQ(definitionNames(scripts::diagramUses(model.landscape->ddid(), 798)),
+    EXPECT_EQ(definitionNames(km::kemora::test::diagramUsesScript(model.landscape->ddid(), 798)),
               (Names{"Zeta Check", "Alpha Check"}));
     EXPECT_TRUE(bench.messagePrompts().empty());
 }
 
 TEST_F(CommandScriptTest, WithoutOrderBySequenceTheAnalyticsComeInNameOrder) {
-    std::string script = scripts::diagramUses(model.landscape->ddid(), 798);
+    std::string script = km::kemora::test::diagramUsesScript(model.landscape->ddid(), 798);
     script.replace(script.find("ORDERBY SEQUENCE "), 17, "");
     EXPECT_EQ(definitionNames(script), (Names{"Alpha Check", "Zeta Check"}));
 }
 
 TEST_F(CommandScriptTest, LandscapeTemplatesOfADiagramComeInTheirStoredOrder) {
-    EXPECT_EQ(definitionNames(scripts::diagramUses(model.landscape->ddid(), 625)), (Names{"Top Level", "Apps"}));
+    EXPECT_EQ(definitionNames(km::kemora::test::diagramUsesScript(model.landscape->ddid(), 625)),
+              (Names{"Top Level", "Apps"}));
 }
 
 TEST_F(CommandScriptTest, TheComprisesReportYieldsTheDomainsComponentsInNameOrder) {
-    std::string script = scripts::hierarchyStep(619, "comprises", 618);
+    std::string script = km::kemora::test::hierarchyScript(619, "comprises", 618);
     script = km::rt::Replace(script, "#DDIDS#", model.idText("Finance"));
     EXPECT_EQ(definitionNames(script), (Names{"Finance Core", "Treasury"})) << "the domain itself selects no identity";
 }
 
 TEST_F(CommandScriptTest, TheProvidesReportYieldsTheComponentsServices) {
-    std::string script = scripts::hierarchyStep(618, "provides", 765);
+    std::string script = km::kemora::test::hierarchyScript(618, "provides", 765);
     EXPECT_EQ(definitionNames(km::rt::Replace(script, "#DDIDS#", model.idText("Finance Core"))),
               (Names{"Billing", "Invoicing"}));
     EXPECT_TRUE(definitionNames(km::rt::Replace(script, "#DDIDS#", model.idText("Empty Component"))).empty());
@@ -180,7 +180,7 @@ TEST_F(CommandScriptTest, TheProvidesReportYieldsTheComponentsServices) {
 }
 
 TEST_F(CommandScriptTest, TheComponentReportListsEveryComponentWithServicesAndApplications) {
-    auto items = clsRGManager().ExecuteReportXML(scripts::roadmapComponents(765));
+    auto items = clsRGManager().ExecuteReportXML(km::kemora::test::componentReport(765));
     ASSERT_TRUE(items);
     EXPECT_EQ(namesOf(*items), (Names{"Billing Hub", "Empty Component", "Finance Core", "Treasury"}))
         << "PARTIAL keeps components without services";
@@ -203,7 +203,7 @@ TEST_F(CommandScriptTest, TheComponentReportListsEveryComponentWithServicesAndAp
 }
 
 TEST_F(CommandScriptTest, TheAdditionsReportListsServicesWithThePlansAddingToThemAndTheirProjects) {
-    auto items = clsRGManager().ExecuteReportXML(scripts::roadmapServicePlans(765, true));
+    auto items = clsRGManager().ExecuteReportXML(km::kemora::test::servicePlanReport(true, 765));
     ASSERT_TRUE(items);
     ASSERT_EQ(namesOf(*items), (Names{"Billing"})) << "only services with a plan of a project";
     pugi::xml_node billing = items->nodes()[0].node();
@@ -221,7 +221,7 @@ TEST_F(CommandScriptTest, TheAdditionsReportListsServicesWithThePlansAddingToThe
 }
 
 TEST_F(CommandScriptTest, TheRemovalsReportFindsThePlanOfAnApplicationByItsId) {
-    auto items = clsRGManager().ExecuteReportXML(scripts::roadmapServicePlans(765, false));
+    auto items = clsRGManager().ExecuteReportXML(km::kemora::test::servicePlanReport(false, 765));
     ASSERT_TRUE(items);
     ASSERT_EQ(namesOf(*items), (Names{"Billing"}));
     pugi::xml_node billing = items->nodes()[0].node();
@@ -237,7 +237,7 @@ TEST_F(CommandScriptTest, TheRemovalsReportFindsThePlanOfAnApplicationByItsId) {
 }
 
 TEST_F(CommandScriptTest, TheProjectReportListsProjectsThatHavePlans) {
-    auto items = clsRGManager().ExecuteReportXML(scripts::roadmapProjects());
+    auto items = clsRGManager().ExecuteReportXML(km::kemora::test::projectReport());
     ASSERT_TRUE(items);
     ASSERT_EQ(namesOf(*items), (Names{"Modernise"})) << "a project without plans is left out (inner join)";
     pugi::xml_node project = items->nodes()[0].node();

@@ -1,6 +1,6 @@
 #include "ReportModel.h"
-#include "ReportScripts.h"
 #include "host/HostError.h"
+#include "support/AddinReportScripts.h"
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 

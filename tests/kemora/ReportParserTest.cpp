@@ -1,6 +1,6 @@
 #include "platform/kemora/report/ReportParser.h"
-#include "ReportScripts.h"
 #include "host/HostError.h"
+#include "support/AddinReportScripts.h"
 #include <gtest/gtest.h>
 
 using namespace km::kemora;
