@@ -24,7 +24,6 @@ using km::test::AddinTestBench;
 using km::test::ServiceModel;
 using KM_SLN_SOA::clsRGManager;
 using Names = std::vector<std::string>;
-namespace scripts = km::test::scripts;
 
 constexpr const char* kIdentitySelect = "SELECT \"Identity\" LEGEND \"KMTargetIdentity\", \"Class Number\" LEGEND "
                                         "\"KMTargetClass\", \"Name\" LEGEND \"KMTargetName\" ";
