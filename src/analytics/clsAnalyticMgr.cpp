@@ -453,7 +453,7 @@ void clsAnalyticMgr::ColourSyms(const std::string& PropName, const std::string& 
         RunMenuCommand75();
         WriteStatusLine(std::to_string(lngCount) + " symbols were coloured " + Colour);
     } catch (const std::exception& error) {
-        MsgBox(std::string(kColouringError) + kCrLf + ErrorDescription(error), kCritical);
+        ShowColouringError(error);
     }
 }
 
@@ -621,15 +621,26 @@ void clsAnalyticMgr::RememberAnalysedType(const std::shared_ptr<IDiagram>& dgmDi
     dgmDiagram->save();
 }
 
+// The first steps of every colouring: the current diagram saved, the symbol type remembered for
+// clearing, the diagram's symbols and the report's script.
+clsAnalyticMgr::ColouringRun clsAnalyticMgr::StartColouring(const std::string& AnalyticReportName,
+                                                            const std::string& SymbolTypeName) {
+    auto dgmDiagram = CurrentDiagram();
+    dgmDiagram->save();
+    RememberAnalysedType(dgmDiagram, SymbolTypeName);
+    auto colSymbols = AllSymbolsOf(dgmDiagram);
+    return {dgmDiagram, colSymbols, GetReportContent(AnalyticReportName)};
+}
+
+void clsAnalyticMgr::ShowColouringError(const std::exception& error) {
+    MsgBox(std::string(kColouringError) + kCrLf + ErrorDescription(error), kCritical);
+}
+
 void clsAnalyticMgr::ColourByReport(const std::string& AnalyticReportName, bool ExecuteIfNULL,
                                     const std::string& Colour, const std::string& SymbolTypeName,
                                     const std::string& KeyTitle) {
     try {
-        auto dgmDiagram = CurrentDiagram();
-        dgmDiagram->save();
-        RememberAnalysedType(dgmDiagram, SymbolTypeName);
-        auto colSymbols = AllSymbolsOf(dgmDiagram);
-        std::string strScript = GetReportContent(AnalyticReportName);
+        auto [dgmDiagram, colSymbols, strScript] = StartColouring(AnalyticReportName, SymbolTypeName);
         Long lngCount = 0;
         for (auto symSymbol : colSymbols) {
             if (symSymbol->TypeName() != SymbolTypeName || !SymbolMatchesReport(symSymbol, strScript, ExecuteIfNULL))
@@ -642,18 +653,14 @@ void clsAnalyticMgr::ColourByReport(const std::string& AnalyticReportName, bool 
             AddKeyEntry(dgmDiagram, KeyTitle, GetColourValue(Colour));
         FinishColouring(std::to_string(lngCount) + " symbols were coloured " + Colour);
     } catch (const std::exception& error) {
-        MsgBox(std::string(kColouringError) + kCrLf + ErrorDescription(error), kCritical);
+        ShowColouringError(error);
     }
 }
 
 void clsAnalyticMgr::ColourByGroup(const std::string& AnalyticReportName, const std::string& SymbolTypeName,
                                    const std::string& KeyTitle) {
     try {
-        auto dgmDiagram = CurrentDiagram();
-        dgmDiagram->save();
-        RememberAnalysedType(dgmDiagram, SymbolTypeName);
-        auto colSymbols = AllSymbolsOf(dgmDiagram);
-        std::string strScript = GetReportContent(AnalyticReportName);
+        auto [dgmDiagram, colSymbols, strScript] = StartColouring(AnalyticReportName, SymbolTypeName);
         clsColourMgr oColourMgr;
         for (auto symSymbol : colSymbols)
             if (symSymbol->TypeName() == SymbolTypeName)
@@ -681,18 +688,14 @@ void clsAnalyticMgr::ColourByGroup(const std::string& AnalyticReportName, const 
         }
         FinishColouring(std::to_string(lngCount) + " symbols were coloured");
     } catch (const std::exception& error) {
-        MsgBox(std::string(kColouringError) + kCrLf + ErrorDescription(error), kCritical);
+        ShowColouringError(error);
     }
 }
 
 void clsAnalyticMgr::DrawGroupBoxes(const std::string& AnalyticReportName, const std::string& SymbolTypeName,
                                     const std::string& KeyTitle) {
     try {
-        auto dgmDiagram = CurrentDiagram();
-        dgmDiagram->save();
-        RememberAnalysedType(dgmDiagram, SymbolTypeName);
-        auto colSymbols = AllSymbolsOf(dgmDiagram);
-        std::string strScript = GetReportContent(AnalyticReportName);
+        auto [dgmDiagram, colSymbols, strScript] = StartColouring(AnalyticReportName, SymbolTypeName);
         clsColourMgr oColourMgr;
         km::rt::Collection<std::shared_ptr<ISymbol>> colById;
         for (auto symSymbol : colSymbols) {
@@ -705,7 +708,7 @@ void clsAnalyticMgr::DrawGroupBoxes(const std::string& AnalyticReportName, const
             DrawGroupBox(dgmDiagram, *oGroup, KeyTitle, colById);
         FinishColouring("0 symbols were coloured");
     } catch (const std::exception& error) {
-        MsgBox(std::string(kColouringError) + kCrLf + ErrorDescription(error), kCritical);
+        ShowColouringError(error);
     }
 }
 

@@ -113,6 +113,13 @@ private:
                              bool ExecuteIfNULL);
     void AddSymbolToGroups(const std::shared_ptr<km::host::ISymbol>& symSymbol, const std::string& strScript,
                            clsColourMgr& oColourMgr);
+    struct ColouringRun {
+        std::shared_ptr<km::host::IDiagram> dgmDiagram;
+        km::host::CollectionPtr<km::host::ISymbol> colSymbols;
+        std::string strScript;
+    };
+    ColouringRun StartColouring(const std::string& AnalyticReportName, const std::string& SymbolTypeName);
+    void ShowColouringError(const std::exception& error);
     void ColourByReport(const std::string& AnalyticReportName, bool ExecuteIfNULL, const std::string& Colour,
                         const std::string& SymbolTypeName, const std::string& KeyTitle);
     void ColourByGroup(const std::string& AnalyticReportName, const std::string& SymbolTypeName,
