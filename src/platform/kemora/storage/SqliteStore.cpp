@@ -492,12 +492,16 @@ std::vector<Long> SqliteStore::listItems(Long owner, const std::string& property
 }
 
 std::vector<RelatedRow> SqliteStore::listEntries(Long owner, const std::string& property) {
+    return listRows("SELECT item, seq FROM lists WHERE owner = ? AND prop = ? ORDER BY seq", owner, property);
+}
+
+std::vector<RelatedRow> SqliteStore::listRows(const std::string& sql, Long id, const std::string& property) {
     std::vector<RelatedRow> rows;
     auto prop = propertyId(property, false);
     if (!prop)
         return rows;
-    Statement stmt = m_db.prepare("SELECT item, seq FROM lists WHERE owner = ? AND prop = ? ORDER BY seq");
-    stmt.bind(1, owner).bind(2, *prop);
+    Statement stmt = m_db.prepare(sql);
+    stmt.bind(1, id).bind(2, *prop);
     while (stmt.step())
         rows.push_back({stmt.longValue(0), stmt.longValue(1)});
     return rows;
@@ -520,15 +524,7 @@ void SqliteStore::setListItems(Long owner, const std::string& property, const st
 }
 
 std::vector<RelatedRow> SqliteStore::listOwners(Long item, const std::string& property) {
-    std::vector<RelatedRow> rows;
-    auto prop = propertyId(property, false);
-    if (!prop)
-        return rows;
-    Statement stmt = m_db.prepare("SELECT owner, seq FROM lists WHERE item = ? AND prop = ? ORDER BY owner, seq");
-    stmt.bind(1, item).bind(2, *prop);
-    while (stmt.step())
-        rows.push_back({stmt.longValue(0), stmt.longValue(1)});
-    return rows;
+    return listRows("SELECT owner, seq FROM lists WHERE item = ? AND prop = ? ORDER BY owner, seq", item, property);
 }
 
 std::optional<std::string> SqliteStore::field(Long symbol, Long number) {

@@ -82,6 +82,8 @@ private:
     std::optional<Long> propertyId(const std::string& name, bool create);
     static ObjectRow readObject(const Statement& stmt, int first);
     static SymbolRow readSymbol(const Statement& stmt);
+    /// Rows (other end, position) of a list query taking an object id and a property id.
+    std::vector<RelatedRow> listRows(const std::string& sql, Long id, const std::string& property);
     std::vector<SymbolRow> symbolsInBox(const std::string& sql, Long diagram, const Geometry& area);
 
     std::string m_path;
