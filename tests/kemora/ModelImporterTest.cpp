@@ -236,6 +236,19 @@ TEST(ModelImporterTest, SetXmlMergesSoThatLoadingTwiceKeepsOneOfEach) {
     }
 }
 
+TEST(ModelImporterTest, SetXmlNeedsTheLoaderTheWorkbenchGives) {
+    km::test::TempFolder folder;
+    std::string path = folder.write("definitions.xml", modelXml(kServices));
+    auto ency = Encyclopedia::create(":memory:");
+    try {
+        ency->setxml(path, true, false);
+        FAIL() << "an encyclopedia without a model file loader cannot load one";
+    } catch (const km::host::HostError& error) {
+        EXPECT_EQ(error.code(), HostErrorCode::NotSupported);
+    }
+    EXPECT_EQ(ency->store().countObjects(StoredClass::Definition), 0);
+}
+
 TEST(ModelImporterTest, SymbolsTakeLeftTopWidthHeightAndBringTheirDefinitions) {
     auto ency = newEncyclopedia();
     importModel(*ency, modelXml(R"(

@@ -1,4 +1,5 @@
 #include "TestEncyclopedia.h"
+#include "platform/kemora/exchange/ModelImporter.h"
 #include "platform/kemora/metamodel/BaseFiles.h"
 #include "platform/kemora/storage/SqliteStore.h"
 #include "platform/runtime/Text.h"
@@ -47,6 +48,8 @@ std::shared_ptr<kemora::Encyclopedia> newEncyclopedia(Solution solution, const s
     if (solution == Solution::On)
         switchSolutionOn(*store);
     auto encyclopedia = std::make_shared<kemora::Encyclopedia>(std::move(store));
+    // As the workbench does for every encyclopedia it opens: setxml loads through the importer.
+    encyclopedia->setModelFileLoader(kemora::ModelImporter::loadModelFile);
     if (!encyclopedia->diagnostics().empty())
         throw std::runtime_error("property file problem: " + encyclopedia->diagnostics().front().text());
     return encyclopedia;

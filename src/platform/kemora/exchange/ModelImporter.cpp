@@ -69,6 +69,10 @@ ImportMode ModelImporter::modeFor(bool merge, bool overwrite) {
     return merge ? ImportMode::Merge : ImportMode::Create;
 }
 
+void ModelImporter::loadModelFile(Encyclopedia& encyclopedia, const std::string& path, bool merge, bool overwrite) {
+    ModelImporter(encyclopedia).importFile(path, modeFor(merge, overwrite));
+}
+
 ImportSummary ModelImporter::importFile(const std::string& path, ImportMode mode) {
     return importText(readWholeFile(path), path, mode);
 }

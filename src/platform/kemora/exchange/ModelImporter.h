@@ -29,6 +29,8 @@ public:
 
     /// The mode of the encyclopedia's setxml switches: overwrite wins over merge.
     static ImportMode modeFor(bool merge, bool overwrite);
+    /// Imports a file with setxml's switches: the encyclopedia's model file loader.
+    static void loadModelFile(Encyclopedia& encyclopedia, const std::string& path, bool merge, bool overwrite);
 
 private:
     using PropertyLookup = std::function<const PropertyDecl*(const std::string& name)>;

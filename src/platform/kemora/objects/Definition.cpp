@@ -1,7 +1,7 @@
 #include "Definition.h"
 #include "Encyclopedia.h"
 #include "MetaItemObject.h"
-#include "NameQuoting.h"
+#include "platform/kemora/metamodel/NameQuoting.h"
 
 namespace km::kemora {
 

@@ -2,12 +2,11 @@
 #include "Definition.h"
 #include "Diagram.h"
 #include "MetaModelObject.h"
-#include "NameQuoting.h"
 #include "ObjectCollection.h"
 #include "Symbol.h"
 #include "host/HostError.h"
-#include "platform/kemora/exchange/ModelImporter.h"
 #include "platform/kemora/metamodel/BaseFiles.h"
+#include "platform/kemora/metamodel/NameQuoting.h"
 #include "platform/kemora/report/ReportEngine.h"
 #include "platform/kemora/storage/SqliteStore.h"
 #include <cstdlib>
@@ -262,7 +261,10 @@ void Encyclopedia::ExecuteReportString(std::string& result, const std::string& s
 }
 
 void Encyclopedia::setxml(const std::string& path, bool merge, bool overwrite) {
-    ModelImporter(*this).importFile(path, ModelImporter::modeFor(merge, overwrite));
+    if (!m_modelFileLoader) {
+        throw HostError(HostErrorCode::NotSupported, "This encyclopedia cannot load model files.");
+    }
+    m_modelFileLoader(*this, path, merge, overwrite);
 }
 
 } // namespace km::kemora

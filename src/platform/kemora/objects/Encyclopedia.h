@@ -20,6 +20,11 @@ class Symbol;
 /// map of weak references), so memory follows what a command touches, not the file size.
 class Encyclopedia : public host::IEncyclopedia, public std::enable_shared_from_this<Encyclopedia> {
 public:
+    /// Loads a model exchange file into an encyclopedia, with setxml's merge and overwrite
+    /// switches. The exchange layer sits above the objects and supplies it (ModelImporter).
+    using ModelFileLoader =
+        std::function<void(Encyclopedia& encyclopedia, const std::string& path, bool merge, bool overwrite)>;
+
     /// A new encyclopedia file holding the host's base files. HostError Storage when the file
     /// exists or cannot be written. ":memory:" gives a private in-memory encyclopedia.
     static std::shared_ptr<Encyclopedia> create(const std::string& path);
@@ -43,12 +48,15 @@ public:
     void openobjectsasreadonly(bool value) override { m_openReadOnly = value; }
     std::shared_ptr<host::IMetaModel> MetaModel() override;
     std::string FullName() override;
-    /// Imports a model exchange file (ModelImporter) in one transaction: without merge, objects of
-    /// the file must be new; merge keeps existing values and fills in what is missing; overwrite
-    /// (with or without merge) replaces what the file names.
+    /// Imports a model exchange file through the model file loader, in one transaction: without
+    /// merge, objects of the file must be new; merge keeps existing values and fills in what is
+    /// missing; overwrite (with or without merge) replaces what the file names. HostError
+    /// NotSupported when no loader has been given.
     void setxml(const std::string& path, bool merge, bool overwrite) override;
 
     // Workbench side.
+    /// The loader setxml hands model files to (the workbench gives every encyclopedia it opens one).
+    void setModelFileLoader(ModelFileLoader loader) { m_modelFileLoader = std::move(loader); }
     IStore& store() { return *m_store; }
     const Metamodel& metamodel() const { return *m_metamodel; }
     std::shared_ptr<const Metamodel> sharedMetamodel() const { return m_metamodel; }
@@ -91,6 +99,7 @@ private:
     bool m_openReadOnly = false;
     Long m_currentDiagram = 0;
     std::string m_userName;
+    ModelFileLoader m_modelFileLoader;
 };
 
 } // namespace km::kemora

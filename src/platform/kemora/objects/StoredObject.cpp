@@ -1,10 +1,10 @@
 #include "StoredObject.h"
 #include "Definition.h"
 #include "Encyclopedia.h"
-#include "NameQuoting.h"
 #include "PropertyCollection.h"
 #include "PropertyValue.h"
 #include "host/HostError.h"
+#include "platform/kemora/metamodel/NameQuoting.h"
 
 namespace km::kemora {
 

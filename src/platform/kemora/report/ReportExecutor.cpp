@@ -1,7 +1,7 @@
 #include "ReportExecutor.h"
 #include "ReportMatcher.h"
 #include "host/HostError.h"
-#include "platform/kemora/objects/NameQuoting.h"
+#include "platform/kemora/metamodel/NameQuoting.h"
 #include "platform/runtime/Text.h"
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "KMUtilities.h"
 #include "IniFile.h"
 #include "Workbench.h"
-#include "platform/kemora/objects/NameQuoting.h"
+#include "platform/kemora/metamodel/NameQuoting.h"
 #include "platform/runtime/Text.h"
 #include <filesystem>
 #include <fstream>

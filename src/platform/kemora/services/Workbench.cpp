@@ -4,6 +4,7 @@
 #include "host/HostError.h"
 #include "host/IDefinition.h"
 #include "host/IDiagram.h"
+#include "platform/kemora/exchange/ModelImporter.h"
 #include "platform/kemora/objects/Encyclopedia.h"
 #include "platform/ui/FrontEnd.h"
 #include <cstdlib>
@@ -34,18 +35,18 @@ void Workbench::adoptLogFolder() {
 }
 
 void Workbench::openEncyclopedia(const std::string& path) {
-    auto opened = Encyclopedia::open(path);
-    m_encyclopedia = std::move(opened);
-    adoptLogFolder();
+    useEncyclopedia(Encyclopedia::open(path));
 }
 
 void Workbench::createEncyclopedia(const std::string& path) {
-    auto created = Encyclopedia::create(path);
-    m_encyclopedia = std::move(created);
-    adoptLogFolder();
+    useEncyclopedia(Encyclopedia::create(path));
 }
 
 void Workbench::useEncyclopedia(std::shared_ptr<Encyclopedia> encyclopedia) {
+    // The add-in loads model files through the host's encyclopedia (setxml).
+    if (encyclopedia) {
+        encyclopedia->setModelFileLoader(ModelImporter::loadModelFile);
+    }
     m_encyclopedia = std::move(encyclopedia);
     adoptLogFolder();
 }

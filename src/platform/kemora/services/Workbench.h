@@ -35,7 +35,8 @@ public:
     void openEncyclopedia(const std::string& path);
     /// Creates and opens a new encyclopedia holding the base files.
     void createEncyclopedia(const std::string& path);
-    /// Uses an encyclopedia opened elsewhere (tests).
+    /// Uses an encyclopedia opened elsewhere (tests). Every encyclopedia the workbench uses loads
+    /// model files (setxml) through the ModelImporter.
     void useEncyclopedia(std::shared_ptr<Encyclopedia> encyclopedia);
     void closeEncyclopedia();
     std::shared_ptr<Encyclopedia> encyclopedia() const { return m_encyclopedia; }
