@@ -1,1 +1,0 @@
-#include "HostError.h"
