@@ -90,7 +90,9 @@ TEST_F(RunCommandTest, MessageBoxAnswersKeepTheirCommandLineOrder) {
     std::string bin = m_folder.file("bin");
     std::filesystem::create_directories(bin);
     std::filesystem::copy_file(kProgram, bin + "/kmsoa");
-    std::filesystem::copy_file(std::string(KM_OUTPUT_DIR) + "/libkm_sln_soa.so", bin + "/libkm_sln_soa.so");
+    for (const char* library : {"libkm_sln_soa.so", "libkm_ui.so", "libkm_runtime.so"}) {
+        std::filesystem::copy_file(std::string(KM_OUTPUT_DIR) + "/" + library, bin + "/" + library);
+    }
 
     Outcome noFirst = kmsoaAt(bin + "/kmsoa", {"CheckInstallation", "--no", "--msgbox", "ok", "--yes"});
     EXPECT_EQ(noFirst.exitCode, 0) << noFirst.err;
