@@ -2,6 +2,7 @@
 #include "host/IAddinLibrary.h"
 #include "platform/ui/MessageBoxStyle.h"
 #include "support/AddinTestBench.h"
+#include <dlfcn.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -77,6 +78,24 @@ TEST_F(AddinLoaderTest, ALibraryThatCannotBeLoadedIsNamed) {
 TEST_F(AddinLoaderTest, ALibraryWithoutTheFactoryIsRefused) {
     std::string error = loadError(bench.services(), "libm.so.6");
     EXPECT_NE(error.find("does not export KM_SLN_SOA_Load"), std::string::npos) << error;
+}
+
+// kmsoa and the add-in it loads share one copy of the runtime and of the window models: what the
+// add-in calls resolves to the shared libraries, not to copies linked into the add-in.
+TEST_F(AddinLoaderTest, TheLibraryUsesTheSharedRuntimeAndWindowModels) {
+    void* addin = dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_TRUE(addin) << dlerror();
+    const std::pair<const char*, const char*> symbols[] = {
+        {"_ZN2km2rt3ValESt17basic_string_viewIcSt11char_traitsIcEE", "libkm_runtime.so"}, // km::rt::Val
+        {"_ZN2km2ui4Form4hideEv", "libkm_ui.so"},                                         // km::ui::Form::hide
+    };
+    for (const auto& [symbol, library] : symbols) {
+        void* address = dlsym(addin, symbol);
+        Dl_info info{};
+        ASSERT_TRUE(address && dladdr(address, &info)) << symbol;
+        EXPECT_EQ(std::filesystem::path(info.dli_fname).filename(), library) << symbol;
+    }
+    dlclose(addin);
 }
 
 } // namespace
