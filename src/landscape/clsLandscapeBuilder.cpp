@@ -90,12 +90,12 @@ void clsLandscapeBuilder::BuildLAA() {
             clsSymbolSizer().SizeCollections(selection.symbols, lngColumns);
             selection.diagram->save();
         }
-        LandscapeStatus().HideStatus();
         LandscapeUtils().EnableKM(true);
         blnWindowDisabled = false;
         if (blnGoOn) {
             LandscapeSetStatus(LandscapeStatus().Cancelled() ? "cancelled" : "complete");
         }
+        LandscapeStatus().HideStatus();
         SetReadOnly(false);
     } catch (const std::exception& error) {
         ShowStandardError(error);
