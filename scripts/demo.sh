@@ -48,5 +48,24 @@ plans=(ComplexQuery "Applications in open service plans" false red Application "
 "$kmsoa" run "$ency" "${plans[@]}" --diagram "Kestrel Bay Open Service Plans" --msgbox default >/dev/null
 "$kmsoa" run "$ency" "${plans[@]}" true --diagram "Kestrel Bay Open Service Plans" --msgbox default >/dev/null
 
+# Landscapes: the nested landscape is built level by level from the templates its diagram lists
+# (then coloured by its analytics); chosen service symbols are filled with their providers, one
+# of them only with those a service plan changes; the service hierarchies are completed.
+"$kmsoa" import "$ency" "$root/samples/kestrel-bay-landscape.xml"
+"$kmsoa" run "$ency" BuildAutoLandscape --diagram "Kestrel Bay Nested Landscape" --msgbox default 2>/dev/null
+cat >"$work/providers.answers" <<'ANSWERS'
+form frmLAATemplateSelect: select lstObjects "Applications providing a service"; click OK
+ANSWERS
+cat >"$work/plan.answers" <<'ANSWERS'
+form frmLAATemplateSelect: select lstObjects "Providers changed by a service plan"; click OK
+form frmLAAFilterSelect: select cboTypes "Project/Service Plan"; select lstObjects "Ledger Retirement"; click OK
+ANSWERS
+providers=(--diagram "Kestrel Bay Service Providers")
+"$kmsoa" run "$ency" BuildLandscape "${providers[@]}" --answers "$work/providers.answers" \
+    --select "Customer Profile Management" --select "Route Planning" --select "Vehicle Tracking" \
+    --select "Customs Declarations" --select "Invoicing" 2>/dev/null
+"$kmsoa" run "$ency" BuildLandscape "${providers[@]}" --select "General Ledger" --answers "$work/plan.answers" 2>/dev/null
+"$kmsoa" run "$ency" BuildServiceHierarchies --diagram "Kestrel Bay Service Hierarchy" --msgbox default 2>/dev/null
+
 "$kmsoa" render "$ency" --all -o "$out"
 echo "demo: the sample encyclopedia is $ency; its diagrams are the SVG files in $out."
