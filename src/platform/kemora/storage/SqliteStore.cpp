@@ -167,12 +167,18 @@ void SqliteStore::checkSchema() {
                      std::to_string(pragma("user_version")) + ").");
 }
 
+void SqliteStore::control(const std::string& sql) {
+    // Prepared once and kept, like every other statement: savepoints come and go with every
+    // mutating call of several statements.
+    m_db.prepare(sql).run();
+}
+
 void SqliteStore::begin() {
     // Writes inside a read snapshot nest as savepoints of the snapshot's transaction.
     if (m_depth == 0 && m_readDepth == 0)
-        m_db.exec("BEGIN IMMEDIATE");
+        control("BEGIN IMMEDIATE");
     else
-        m_db.exec("SAVEPOINT s" + std::to_string(m_depth));
+        control("SAVEPOINT s" + std::to_string(m_depth));
     ++m_depth;
 }
 
@@ -181,9 +187,9 @@ void SqliteStore::commit() {
         storageError("Encyclopedia storage error: commit without a transaction.");
     --m_depth;
     if (m_depth == 0 && m_readDepth == 0)
-        m_db.exec("COMMIT");
+        control("COMMIT");
     else
-        m_db.exec("RELEASE s" + std::to_string(m_depth));
+        control("RELEASE s" + std::to_string(m_depth));
 }
 
 void SqliteStore::rollback() {
@@ -194,10 +200,11 @@ void SqliteStore::rollback() {
     --m_depth;
     if (m_depth == 0 && m_readDepth == 0) {
         if (!sqlite3_get_autocommit(m_db.handle()))
-            m_db.exec("ROLLBACK");
+            control("ROLLBACK");
     } else {
         std::string name = "s" + std::to_string(m_depth);
-        m_db.exec("ROLLBACK TO " + name + "; RELEASE " + name);
+        control("ROLLBACK TO " + name);
+        control("RELEASE " + name);
     }
 }
 
@@ -210,7 +217,7 @@ void SqliteStore::requireTransaction(const char* call) const {
 
 void SqliteStore::beginRead() {
     if (m_depth == 0 && m_readDepth == 0)
-        m_db.exec("BEGIN DEFERRED");
+        control("BEGIN DEFERRED");
     ++m_readDepth;
 }
 
@@ -219,7 +226,7 @@ void SqliteStore::endRead() {
         return;
     --m_readDepth;
     if (m_depth == 0 && m_readDepth == 0 && !sqlite3_get_autocommit(m_db.handle()))
-        m_db.exec("COMMIT");
+        control("COMMIT");
 }
 
 ObjectRow SqliteStore::readObject(const Statement& stmt, int first) {

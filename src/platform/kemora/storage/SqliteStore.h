@@ -82,6 +82,8 @@ private:
     /// Throws StorageError OutsideTransaction unless a transaction is open (the rule of every
     /// mutating call).
     void requireTransaction(const char* call) const;
+    /// Runs a transaction control statement (BEGIN, SAVEPOINT, RELEASE, COMMIT, ROLLBACK).
+    void control(const std::string& sql);
     void checkSchema();
     /// Id of a property name, interned on first use; nothing for a name never stored when
     /// \p create is false.
