@@ -235,7 +235,8 @@ TEST_F(StoredAnalyticTest, AParameterThatCannotBeCreatedIsReportedAndSkipped) {
 TEST_F(StoredAnalyticTest, ALockedParameterCannotBeReadAndSaysSo) {
     createSimple("Locked", "Version", "=", "1", 255);
     Long id = bench.encyclopedia().definitionNamed(799, "Locked.propvalue")->ddid();
-    bench.encyclopedia().store().lock(id, "pat@desk");
+    auto& store = bench.encyclopedia().store();
+    km::kemora::inTransaction(store, [&] { store.lock(id, "pat@desk"); });
     std::string title, symbolType, property, value, op;
     Long colour = 0;
     CommandScope command(bench);

@@ -137,7 +137,7 @@ TEST(EncyclopediaTest, QualifiedNamesReportTheirShortNameInLists) {
 TEST(EncyclopediaTest, LockedDefinitionsOpenOnlyReadOnly) {
     auto ency = newEncyclopedia();
     Long id = ency->CreateDefinition("Billing", 309)->ddid();
-    ency->store().lock(id, "pat@desk");
+    inTransaction(ency->store(), [&] { ency->store().lock(id, "pat@desk"); });
     EXPECT_EQ(codeOf([&] { ency->getdefinitionbyid(id); }), HostErrorCode::Locked);
     ency->openobjectsasreadonly(true);
     auto readOnly = ency->getdefinitionbyid(id);
@@ -146,7 +146,7 @@ TEST(EncyclopediaTest, LockedDefinitionsOpenOnlyReadOnly) {
     EXPECT_EQ(readOnly->Name(), "Billing");
     readOnly->setProperty("Description", "x");
     EXPECT_EQ(codeOf([&] { readOnly->save(); }), HostErrorCode::ReadOnly);
-    ency->store().unlock(id);
+    inTransaction(ency->store(), [&] { ency->store().unlock(id); });
     auto writable = ency->getdefinitionbyid(id);
     writable->setProperty("Description", "y");
     writable->save();

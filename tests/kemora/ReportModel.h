@@ -127,23 +127,23 @@ public:
         row.cls = StoredClass::Definition;
         row.type = type;
         row.name = name;
-        return ids[name] = store.insertObject(row);
+        return ids[name] = inTransaction(store, [&] { return store.insertObject(row); });
     }
     Long diagram(const std::string& name) {
         ObjectRow row;
         row.cls = StoredClass::Diagram;
         row.type = 140;
         row.name = name;
-        return ids[name] = store.insertObject(row);
+        return ids[name] = inTransaction(store, [&] { return store.insertObject(row); });
     }
     void list(const std::string& owner, const std::string& property, const std::vector<std::string>& items) {
         std::vector<Long> itemIds;
         for (const std::string& item : items)
             itemIds.push_back(id(item));
-        store.setListItems(id(owner), property, itemIds);
+        inTransaction(store, [&] { store.setListItems(id(owner), property, itemIds); });
     }
     void set(const std::string& owner, const std::string& property, const std::string& value) {
-        store.setProperty(id(owner), property, value);
+        inTransaction(store, [&] { store.setProperty(id(owner), property, value); });
     }
 
     std::string run(const std::string& script, size_t limit = ReportEngine::defaultItemLimit) {

@@ -1,5 +1,6 @@
 #include "platform/kemora/storage/SqliteStore.h"
 #include "host/HostError.h"
+#include "platform/kemora/storage/SqliteErrors.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -125,12 +126,14 @@ TEST(SqliteStoreTest, DeletingAnObjectRemovesItsPropertiesListsAndBothRelationEn
     SqliteStore store(":memory:", OpenMode::Create);
     Long app = addDefinition(store, 309, "Billing");
     Long s1 = addDefinition(store, 765, "S1"), s2 = addDefinition(store, 765, "S2");
-    store.setListItems(app, "Provides Services", {s1, s2});
-    store.setProperty(s1, "Description", "x");
-    store.deleteObject(s1);
+    inTransaction(store, [&] {
+        store.setListItems(app, "Provides Services", {s1, s2});
+        store.setProperty(s1, "Description", "x");
+        store.deleteObject(s1);
+    });
     EXPECT_EQ(store.listItems(app, "Provides Services"), std::vector<Long>{s2});
     EXPECT_FALSE(store.property(s1, "Description"));
-    store.deleteObject(app);
+    inTransaction(store, [&] { store.deleteObject(app); });
     EXPECT_TRUE(store.listOwners(s2, "Provides Services").empty());
 }
 
@@ -138,9 +141,9 @@ TEST(SqliteStoreTest, LocksAreRecordedPerObject) {
     SqliteStore store(":memory:", OpenMode::Create);
     Long app = addDefinition(store, 309, "Billing");
     EXPECT_FALSE(store.lockOwner(app));
-    store.lock(app, "pat@desk");
+    inTransaction(store, [&] { store.lock(app, "pat@desk"); });
     EXPECT_EQ(store.lockOwner(app), "pat@desk");
-    store.unlock(app);
+    inTransaction(store, [&] { store.unlock(app); });
     EXPECT_FALSE(store.lockOwner(app));
 }
 
@@ -170,7 +173,7 @@ TEST(SqliteStoreTest, SpatialQueriesFindSymbolsWithinAndAround) {
     };
     EXPECT_EQ(ids(store.symbolsWithin(d, {200, 200, 200, 200})), (std::vector<Long>{outer, inner}));
     EXPECT_EQ(ids(store.symbolsContaining(d, {150, 150, 50, 50})), (std::vector<Long>{outer, inner}));
-    store.deleteObject(d);
+    inTransaction(store, [&] { store.deleteObject(d); });
     EXPECT_FALSE(store.symbol(apart)) << "a diagram's symbols go with it";
     EXPECT_TRUE(store.symbolsWithin(d, {1000, 1000, 1000, 1000}).empty()) << "and leave the spatial index";
 }
@@ -179,11 +182,13 @@ TEST(SqliteStoreTest, HierarchyChildrenKeepTheirOrder) {
     SqliteStore store(":memory:", OpenMode::Create);
     Long p = addDefinition(store, 309, "p"), a = addDefinition(store, 309, "a"), b = addDefinition(store, 309, "b"),
          c = addDefinition(store, 309, "c");
-    store.setHierarchyParent(a, p, 0);
-    store.setHierarchyParent(b, p, a);
-    store.setHierarchyParent(c, p, 0); // first
+    inTransaction(store, [&] {
+        store.setHierarchyParent(a, p, 0);
+        store.setHierarchyParent(b, p, a);
+        store.setHierarchyParent(c, p, 0); // first
+    });
     EXPECT_EQ(store.hierarchyChildren(p), (std::vector<Long>{c, a, b}));
-    store.setHierarchyParent(c, p, b); // moved to the end
+    inTransaction(store, [&] { store.setHierarchyParent(c, p, b); }); // moved to the end
     EXPECT_EQ(store.hierarchyChildren(p), (std::vector<Long>{a, b, c}));
     EXPECT_EQ(store.hierarchyParent(c), p);
 }
@@ -224,4 +229,76 @@ TEST(SqliteStoreTest, ReadSnapshotsSeeOneStateAndDoNotHoldWritersBack) {
         EXPECT_EQ(reader.countObjects(StoredClass::Definition), 1) << "one committed state for the whole snapshot";
     }
     EXPECT_EQ(reader.countObjects(StoredClass::Definition), 2);
+}
+
+TEST(SqliteStoreTest, ResultCodesTranslateToTheKindOfFailure) {
+    const std::pair<int, StorageFailure> cases[] = {
+        {SQLITE_CONSTRAINT_UNIQUE, StorageFailure::UniqueViolation},
+        {SQLITE_CONSTRAINT_PRIMARYKEY, StorageFailure::UniqueViolation},
+        {SQLITE_CONSTRAINT_FOREIGNKEY, StorageFailure::Other},
+        {SQLITE_CONSTRAINT_NOTNULL, StorageFailure::Other},
+        {SQLITE_BUSY, StorageFailure::Busy},
+        {SQLITE_BUSY_SNAPSHOT, StorageFailure::Busy},
+        {SQLITE_ERROR, StorageFailure::Other},
+    };
+    for (const auto& [code, failure] : cases) {
+        EXPECT_EQ(sqliteFailure(code), failure) << code;
+    }
+}
+
+TEST(SqliteStoreTest, StorageErrorsCarryTheDriversCode) {
+    Database db(":memory:", false);
+    db.exec("CREATE TABLE t(x INTEGER UNIQUE, y INTEGER NOT NULL)");
+    db.prepare("INSERT INTO t(x, y) VALUES (1, 1)").run();
+    struct Case {
+        const char* sql;
+        int code;
+    };
+    const Case cases[] = {
+        {"INSERT INTO t(x, y) VALUES (1, 2)", SQLITE_CONSTRAINT_UNIQUE},
+        {"INSERT INTO t(x, y) VALUES (2, NULL)", SQLITE_CONSTRAINT_NOTNULL},
+    };
+    for (const Case& c : cases) {
+        for (bool prepared : {true, false}) {
+            try {
+                prepared ? db.prepare(c.sql).run() : db.exec(c.sql);
+                ADD_FAILURE() << c.sql;
+            } catch (const StorageError& error) {
+                EXPECT_EQ(error.driverCode(), c.code) << c.sql;
+                EXPECT_EQ(error.isUniqueViolation(), c.code == SQLITE_CONSTRAINT_UNIQUE) << c.sql;
+                EXPECT_EQ(error.code(), HostErrorCode::Storage);
+            }
+        }
+    }
+}
+
+TEST(SqliteStoreTest, HierarchyPositionsAreIntegersAndOlderRealPositionsStillWork) {
+    km::test::TempFolder folder;
+    std::string path = folder.file("older.kmdb");
+    Long p = 0, a = 0, b = 0, c = 0;
+    {
+        SqliteStore store(path, OpenMode::Create);
+        p = addDefinition(store, 309, "p"), a = addDefinition(store, 309, "a"), b = addDefinition(store, 309, "b");
+        c = addDefinition(store, 309, "c");
+    }
+    {
+        Database db(path, true);
+        Statement type = db.prepare("SELECT type FROM pragma_table_info('hierarchy') WHERE name = 'seq'");
+        ASSERT_TRUE(type.step());
+        EXPECT_EQ(type.text(0), "INTEGER");
+    }
+    {
+        // The hierarchy table as files written before held it.
+        Database db(path, true);
+        db.exec("DROP TABLE hierarchy; CREATE TABLE hierarchy(child INTEGER PRIMARY KEY REFERENCES objects(id) ON "
+                "DELETE CASCADE, parent INTEGER NOT NULL REFERENCES objects(id) ON DELETE CASCADE, seq REAL NOT "
+                "NULL); CREATE INDEX hierarchy_by_parent ON hierarchy(parent, seq);");
+        db.exec("INSERT INTO hierarchy(child, parent, seq) VALUES (" + std::to_string(b) + ", " + std::to_string(p) +
+                ", 2.0), (" + std::to_string(a) + ", " + std::to_string(p) + ", 10.0)");
+    }
+    SqliteStore store(path, OpenMode::Open);
+    EXPECT_EQ(store.hierarchyChildren(p), (std::vector<Long>{b, a})) << "ordered by number, not by text";
+    inTransaction(store, [&] { store.setHierarchyParent(c, p, b); });
+    EXPECT_EQ(store.hierarchyChildren(p), (std::vector<Long>{b, c, a}));
+    EXPECT_EQ(store.hierarchyParent(c), p);
 }

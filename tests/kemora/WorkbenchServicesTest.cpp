@@ -1,5 +1,6 @@
 #include "host/HostError.h"
 #include "host/IApplication.h"
+#include "host/IDefinition.h"
 #include "host/IDiagram.h"
 #include "host/IDisplay.h"
 #include "host/IHostServices.h"
@@ -168,4 +169,27 @@ TEST_F(WorkbenchFixture, StatusLinesAndDirtyDiagramsAreRecorded) {
     EXPECT_TRUE(workbench.diagramDirty());
     EXPECT_THROW(app->Interface("IOther"), host::HostError);
     EXPECT_THROW(workbench.openDiagram("No such diagram"), host::HostError);
+}
+
+TEST_F(WorkbenchFixture, TheEditorLeavesAnotherOwnersLockAlone) {
+    auto ency = workbench.encyclopedia();
+    Long id = ency->CreateDefinition("Billing", 309)->ddid();
+    kemora::IStore& store = ency->store();
+    int edits = 0;
+    workbench.setDefinitionEditor([&](host::IDefinition&) {
+        ++edits;
+        EXPECT_EQ(store.lockOwner(id), "editor of " + ency->userName()) << "locked while editing";
+    });
+    workbench.editDefinition(id);
+    EXPECT_FALSE(store.lockOwner(id)) << "released afterwards";
+    inTransaction(store, [&] { store.lock(id, "sam@home"); });
+    ency->openobjectsasreadonly(true); // opens the locked definition
+    try {
+        workbench.editDefinition(id);
+        ADD_FAILURE() << "edited a definition another owner holds";
+    } catch (const host::HostError& error) {
+        EXPECT_EQ(error.code(), host::HostErrorCode::Locked);
+    }
+    EXPECT_EQ(edits, 1);
+    EXPECT_EQ(store.lockOwner(id), "sam@home");
 }

@@ -33,7 +33,9 @@ std::shared_ptr<host::IMetaItem> Definition::MetaItem() {
 
 void Definition::Delete() {
     checkWritable();
+    Transaction transaction(m_encyclopedia->store());
     m_encyclopedia->store().deleteObject(m_row.id);
+    transaction.commit();
     markDeleted();
     m_encyclopedia->forget(m_row.id);
 }

@@ -102,7 +102,9 @@ void Diagram::save() {
 
 void Diagram::Delete() {
     checkWritable();
+    Transaction transaction(m_encyclopedia->store());
     m_encyclopedia->store().deleteObject(m_row.id);
+    transaction.commit();
     markDeleted();
     m_encyclopedia->forget(m_row.id);
     if (m_encyclopedia->currentDiagramId() == m_row.id)

@@ -83,18 +83,19 @@ void Workbench::editDefinition(Long id) {
     auto definition = m_encyclopedia->getdefinitionbyid(id);
     if (!definition)
         throw HostError(HostErrorCode::NotFound, "There is no definition " + std::to_string(id) + ".");
+    // The lock commits at once, so that other processes see it while the editor is open.
     IStore& store = m_encyclopedia->store();
-    store.lock(id, "editor of " + m_encyclopedia->userName());
+    inTransaction(store, [&] { store.lock(id, "editor of " + m_encyclopedia->userName()); });
     try {
         if (m_editor)
             m_editor(*definition);
         else
             terminalEditor(*definition);
     } catch (...) {
-        store.unlock(id);
+        inTransaction(store, [&] { store.unlock(id); });
         throw;
     }
-    store.unlock(id);
+    inTransaction(store, [&] { store.unlock(id); });
 }
 
 void Workbench::terminalEditor(host::IDefinition& definition) {

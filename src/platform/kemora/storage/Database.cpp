@@ -1,23 +1,17 @@
 #include "Database.h"
-#include "host/HostError.h"
+#include "SqliteErrors.h"
 
 namespace km::kemora {
-
-namespace {
-[[noreturn]] void storageError(const std::string& what) {
-    throw host::HostError(host::HostErrorCode::Storage, "Encyclopedia storage error: " + what);
-}
-} // namespace
 
 Database::Database(const std::string& path, bool mustExist) {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (!mustExist)
         flags |= SQLITE_OPEN_CREATE;
     if (int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr); rc != SQLITE_OK) {
-        std::string message = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
+        std::string message = sqliteMessage(rc, m_db);
         sqlite3_close(m_db);
         m_db = nullptr;
-        storageError("cannot open \"" + path + "\": " + message);
+        throwSqliteError(rc, "cannot open \"" + path + "\": " + message);
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 10000);
@@ -34,18 +28,20 @@ Statement Database::prepare(const std::string& sql) {
     if (found != m_cache.end())
         return Statement(m_db, found->second);
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v3(m_db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK)
-        storageError(std::string(sqlite3_errmsg(m_db)) + " in: " + sql);
+    if (int rc = sqlite3_prepare_v3(m_db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+        rc != SQLITE_OK) {
+        throwSqliteError(rc, sqliteMessage(rc, m_db) + " in: " + sql);
+    }
     m_cache.emplace(sql, stmt);
     return Statement(m_db, stmt);
 }
 
 void Database::exec(const std::string& sql) {
     char* error = nullptr;
-    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::string message = error ? error : sqlite3_errmsg(m_db);
+    if (int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error); rc != SQLITE_OK) {
+        std::string message = error ? error : sqliteMessage(rc, m_db);
         sqlite3_free(error);
-        storageError(message);
+        throwSqliteError(rc, message);
     }
 }
 

@@ -9,7 +9,7 @@ namespace km::kemora {
 class Database {
 public:
     /// Opens (creating when missing, unless \p mustExist) the file; ":memory:" for a private
-    /// in-memory database. Throws HostError Storage.
+    /// in-memory database. Throws StorageError.
     Database(const std::string& path, bool mustExist);
     ~Database();
     Database(const Database&) = delete;

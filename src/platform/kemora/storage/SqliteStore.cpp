@@ -1,4 +1,5 @@
 #include "SqliteStore.h"
+#include "SqliteErrors.h"
 #include "host/HostError.h"
 #include "platform/runtime/Text.h"
 #include <algorithm>
@@ -13,7 +14,16 @@ constexpr std::int64_t kApplicationId = 0x4B4D4442; // "KMDB"
 constexpr int kSchemaVersion = 1;
 
 [[noreturn]] void storageError(const std::string& what) {
-    throw host::HostError(host::HostErrorCode::Storage, what);
+    throw StorageError(StorageFailure::Other, 0, what);
+}
+
+// A unique violation of the name index: the name is taken within the class and type.
+[[noreturn]] void rethrowTakenName(const StorageError& error, const std::string& name) {
+    if (error.isUniqueViolation()) {
+        throw host::HostError(host::HostErrorCode::DuplicateName,
+                              "An object of that type named \"" + name + "\" exists already.");
+    }
+    throw error;
 }
 
 bool isMemory(const std::string& path) {
@@ -86,7 +96,7 @@ CREATE TABLE fields(
 CREATE TABLE hierarchy(
     child INTEGER PRIMARY KEY REFERENCES objects(id) ON DELETE CASCADE,
     parent INTEGER NOT NULL REFERENCES objects(id) ON DELETE CASCADE,
-    seq REAL NOT NULL);
+    seq INTEGER NOT NULL);
 CREATE INDEX hierarchy_by_parent ON hierarchy(parent, seq);
 CREATE TABLE files(name TEXT PRIMARY KEY COLLATE NOCASE, content BLOB NOT NULL);
 CREATE TABLE locks(object INTEGER PRIMARY KEY, owner TEXT NOT NULL, since TEXT NOT NULL);
@@ -157,12 +167,18 @@ void SqliteStore::checkSchema() {
                      std::to_string(pragma("user_version")) + ").");
 }
 
+void SqliteStore::control(const std::string& sql) {
+    // Prepared once and kept, like every other statement: savepoints come and go with every
+    // mutating call of several statements.
+    m_db.prepare(sql).run();
+}
+
 void SqliteStore::begin() {
     // Writes inside a read snapshot nest as savepoints of the snapshot's transaction.
     if (m_depth == 0 && m_readDepth == 0)
-        m_db.exec("BEGIN IMMEDIATE");
+        control("BEGIN IMMEDIATE");
     else
-        m_db.exec("SAVEPOINT s" + std::to_string(m_depth));
+        control("SAVEPOINT s" + std::to_string(m_depth));
     ++m_depth;
 }
 
@@ -171,9 +187,9 @@ void SqliteStore::commit() {
         storageError("Encyclopedia storage error: commit without a transaction.");
     --m_depth;
     if (m_depth == 0 && m_readDepth == 0)
-        m_db.exec("COMMIT");
+        control("COMMIT");
     else
-        m_db.exec("RELEASE s" + std::to_string(m_depth));
+        control("RELEASE s" + std::to_string(m_depth));
 }
 
 void SqliteStore::rollback() {
@@ -184,16 +200,24 @@ void SqliteStore::rollback() {
     --m_depth;
     if (m_depth == 0 && m_readDepth == 0) {
         if (!sqlite3_get_autocommit(m_db.handle()))
-            m_db.exec("ROLLBACK");
+            control("ROLLBACK");
     } else {
         std::string name = "s" + std::to_string(m_depth);
-        m_db.exec("ROLLBACK TO " + name + "; RELEASE " + name);
+        control("ROLLBACK TO " + name);
+        control("RELEASE " + name);
+    }
+}
+
+void SqliteStore::requireTransaction(const char* call) const {
+    if (m_depth == 0) {
+        throw StorageError(StorageFailure::OutsideTransaction, 0,
+                           std::string("Encyclopedia storage error: ") + call + " needs an open transaction.");
     }
 }
 
 void SqliteStore::beginRead() {
     if (m_depth == 0 && m_readDepth == 0)
-        m_db.exec("BEGIN DEFERRED");
+        control("BEGIN DEFERRED");
     ++m_readDepth;
 }
 
@@ -202,7 +226,7 @@ void SqliteStore::endRead() {
         return;
     --m_readDepth;
     if (m_depth == 0 && m_readDepth == 0 && !sqlite3_get_autocommit(m_db.handle()))
-        m_db.exec("COMMIT");
+        control("COMMIT");
 }
 
 ObjectRow SqliteStore::readObject(const Statement& stmt, int first) {
@@ -226,6 +250,7 @@ SymbolRow SqliteStore::readSymbol(const Statement& stmt) {
 }
 
 Long SqliteStore::insertObject(const ObjectRow& row) {
+    requireTransaction("insertObject");
     Statement stmt =
         m_db.prepare("INSERT INTO objects(class, type, name, fold, diagram, definition) VALUES (?, ?, ?, ?, ?, ?)");
     stmt.bind(1, static_cast<int>(row.cls)).bind(2, row.type).bind(3, row.name).bind(4, rt::foldCase(row.name));
@@ -236,11 +261,8 @@ Long SqliteStore::insertObject(const ObjectRow& row) {
     stmt.bind(6, row.definition);
     try {
         stmt.run();
-    } catch (const host::HostError& error) {
-        if (std::string(error.what()).find("UNIQUE") != std::string::npos)
-            throw host::HostError(host::HostErrorCode::DuplicateName,
-                                  "An object of that type named \"" + row.name + "\" exists already.");
-        throw;
+    } catch (const StorageError& error) {
+        rethrowTakenName(error, row.name);
     }
     std::int64_t id = m_db.lastInsertId();
     if (id > std::numeric_limits<Long>::max())
@@ -257,19 +279,18 @@ std::optional<ObjectRow> SqliteStore::object(Long id) {
 }
 
 void SqliteStore::renameObject(Long id, const std::string& name) {
+    requireTransaction("renameObject");
     Statement stmt = m_db.prepare("UPDATE objects SET name = ?, fold = ? WHERE id = ?");
     stmt.bind(1, name).bind(2, rt::foldCase(name)).bind(3, id);
     try {
         stmt.run();
-    } catch (const host::HostError& error) {
-        if (std::string(error.what()).find("UNIQUE") != std::string::npos)
-            throw host::HostError(host::HostErrorCode::DuplicateName,
-                                  "An object of that type named \"" + name + "\" exists already.");
-        throw;
+    } catch (const StorageError& error) {
+        rethrowTakenName(error, name);
     }
 }
 
 void SqliteStore::deleteObject(Long id) {
+    requireTransaction("deleteObject");
     Transaction transaction(*this);
     // Symbols of a diagram go with it; their boxes must go from the spatial index by hand since
     // virtual tables take no part in cascades.
@@ -327,6 +348,7 @@ Long SqliteStore::countObjects(StoredClass cls) {
 }
 
 Long SqliteStore::insertSymbol(const SymbolRow& row) {
+    requireTransaction("insertSymbol");
     Transaction transaction(*this);
     ObjectRow object = row.object;
     object.cls = StoredClass::Symbol;
@@ -354,6 +376,7 @@ std::optional<SymbolRow> SqliteStore::symbol(Long id) {
 }
 
 void SqliteStore::updateSymbol(const SymbolRow& row) {
+    requireTransaction("updateSymbol");
     Transaction transaction(*this);
     const Geometry& g = row.geometry;
     m_db.prepare("UPDATE symbols SET xpos = ?, ypos = ?, xsize = ?, ysize = ?, fill = ?, selected = ? WHERE id = ?")
@@ -471,6 +494,7 @@ std::map<std::string, std::string> SqliteStore::properties(Long id) {
 }
 
 void SqliteStore::setProperty(Long id, const std::string& name, const std::string& value) {
+    requireTransaction("setProperty");
     if (value.empty()) {
         if (auto prop = propertyId(name, false))
             m_db.prepare("DELETE FROM props WHERE object = ? AND prop = ?").bind(1, id).bind(2, *prop).run();
@@ -508,6 +532,7 @@ std::vector<RelatedRow> SqliteStore::listRows(const std::string& sql, Long id, c
 }
 
 void SqliteStore::setListItems(Long owner, const std::string& property, const std::vector<Long>& items) {
+    requireTransaction("setListItems");
     Transaction transaction(*this);
     Long prop = *propertyId(property, true);
     m_db.prepare("DELETE FROM lists WHERE owner = ? AND prop = ?").bind(1, owner).bind(2, prop).run();
@@ -536,6 +561,7 @@ std::optional<std::string> SqliteStore::field(Long symbol, Long number) {
 }
 
 void SqliteStore::setField(Long symbol, Long number, const std::string& value) {
+    requireTransaction("setField");
     m_db.prepare("INSERT OR REPLACE INTO fields(symbol, number, value) VALUES (?, ?, ?)")
         .bind(1, symbol)
         .bind(2, number)
@@ -570,6 +596,7 @@ std::optional<Long> SqliteStore::hierarchyParent(Long child) {
 }
 
 void SqliteStore::setHierarchyParent(Long child, Long parent, Long after) {
+    requireTransaction("setHierarchyParent");
     Transaction transaction(*this);
     m_db.prepare("DELETE FROM hierarchy WHERE child = ?").bind(1, child).run();
     // Renumber the siblings so that the new child slots in right after \p after (or first).
@@ -581,13 +608,14 @@ void SqliteStore::setHierarchyParent(Long child, Long parent, Long after) {
     }
     siblings.insert(position, child);
     m_db.prepare("DELETE FROM hierarchy WHERE parent = ?").bind(1, parent).run();
-    double seq = 0;
-    for (Long sibling : siblings)
+    Long seq = 0;
+    for (Long sibling : siblings) {
         m_db.prepare("INSERT INTO hierarchy(child, parent, seq) VALUES (?, ?, ?)")
             .bind(1, sibling)
             .bind(2, parent)
-            .bind(3, static_cast<std::int64_t>(++seq))
+            .bind(3, ++seq)
             .run();
+    }
     transaction.commit();
 }
 
@@ -606,10 +634,12 @@ std::optional<std::string> SqliteStore::readFile(const std::string& name) {
 }
 
 void SqliteStore::writeFile(const std::string& name, const std::string& content) {
+    requireTransaction("writeFile");
     m_db.prepare("INSERT OR REPLACE INTO files(name, content) VALUES (?, ?)").bind(1, name).bindBlob(2, content).run();
 }
 
 void SqliteStore::deleteFile(const std::string& name) {
+    requireTransaction("deleteFile");
     m_db.prepare("DELETE FROM files WHERE name = ?").bind(1, name).run();
 }
 
@@ -630,6 +660,11 @@ std::optional<std::string> SqliteStore::lockOwner(Long id) {
 }
 
 void SqliteStore::lock(Long id, const std::string& owner) {
+    requireTransaction("lock");
+    if (auto holder = lockOwner(id); holder && *holder != owner) {
+        throw host::HostError(host::HostErrorCode::Locked,
+                              "Object " + std::to_string(id) + " is locked by " + *holder + ".");
+    }
     m_db.prepare("INSERT OR REPLACE INTO locks(object, owner, since) VALUES (?, ?, datetime('now'))")
         .bind(1, id)
         .bind(2, owner)
@@ -637,6 +672,7 @@ void SqliteStore::lock(Long id, const std::string& owner) {
 }
 
 void SqliteStore::unlock(Long id) {
+    requireTransaction("unlock");
     m_db.prepare("DELETE FROM locks WHERE object = ?").bind(1, id).run();
 }
 

@@ -13,7 +13,10 @@ enum class OpenMode {
 };
 
 /// The store of one encyclopedia in one SQLite file (WAL mode, foreign keys on, 10 s busy
-/// timeout so that two processes can share the file). Nested begin calls use savepoints.
+/// timeout so that two processes can share the file). Nested begin calls use savepoints, and so
+/// do the mutating calls of several statements, so that a failing call has no effect.
+/// Files written before hierarchy positions were declared INTEGER hold them in a REAL column;
+/// they are whole numbers there too, read and ordered alike, so both forms are used as they are.
 class SqliteStore : public IStore {
 public:
     SqliteStore(const std::string& path, OpenMode mode);
@@ -76,6 +79,11 @@ public:
 
 private:
     void createSchema();
+    /// Throws StorageError OutsideTransaction unless a transaction is open (the rule of every
+    /// mutating call).
+    void requireTransaction(const char* call) const;
+    /// Runs a transaction control statement (BEGIN, SAVEPOINT, RELEASE, COMMIT, ROLLBACK).
+    void control(const std::string& sql);
     void checkSchema();
     /// Id of a property name, interned on first use; nothing for a name never stored when
     /// \p create is false.

@@ -1,5 +1,5 @@
 #include "Statement.h"
-#include "host/HostError.h"
+#include "SqliteErrors.h"
 
 namespace km::kemora {
 
@@ -57,10 +57,7 @@ std::string Statement::text(int column) const {
 }
 
 void Statement::fail(int code) const {
-    std::string message = sqlite3_errmsg(m_db);
-    if (message.empty())
-        message = sqlite3_errstr(code);
-    throw host::HostError(host::HostErrorCode::Storage, "Encyclopedia storage error: " + message);
+    throwSqliteError(code, sqliteMessage(code, m_db));
 }
 
 } // namespace km::kemora

@@ -22,7 +22,7 @@ public:
     Statement& bindBlob(int index, std::string_view value);
     Statement& bindNull(int index);
 
-    /// Advances to the next row; false when done. Throws HostError Storage on failure.
+    /// Advances to the next row; false when done. Throws StorageError on failure.
     bool step();
     /// Runs a statement that returns no rows.
     void run();
