@@ -266,6 +266,32 @@ TEST(ScriptedFrontEndTest, CancelIsPressedOnlyOnAStatusWindowAUserCouldReach) {
     EXPECT_FALSE(status.cancelled) << "pressed once only";
 }
 
+// The status window is found by its role and its marked cancel button, not by control names.
+TEST(ScriptedFrontEndTest, TheStatusWindowIsTheFormInTheStatusRole) {
+    ScriptedFrontEnd ui;
+    ui.cancelStatusAfter(1);
+    NumberDialog dialog(ui);
+    dialog.show();
+    dialog.lblSelectNumber.setCaption("not progress");
+    EXPECT_EQ(ui.statusWindow(), nullptr) << "a cmdCancel button alone does not make a status window";
+    EXPECT_TRUE(ui.statusLines().empty());
+
+    Form progress(ui, "frmProgress", "Progress");
+    Label lblStep(progress, "lblStep");
+    CommandButton cmdStop(progress, "cmdStop", "Stop");
+    bool stopped = false;
+    cmdStop.onClick = [&] { stopped = true; };
+    progress.setRole(FormRole::Status);
+    cmdStop.setCancel(true);
+    progress.show();
+    EXPECT_EQ(ui.statusWindow(), &progress);
+    lblStep.setCaption("Step 1");
+    ui.doEvents();
+    EXPECT_EQ(ui.statusLines(), std::vector<std::string>{"Step 1"});
+    EXPECT_TRUE(stopped) << "its marked cancel button is pressed";
+    EXPECT_TRUE(dialog.visible()) << "the dialog's cmdCancel was not pressed";
+}
+
 TEST(ScriptedFrontEndTest, HostStatusLinesAreRecordedApart) {
     ScriptedFrontEnd ui;
     ui.setStatusLine("Building landscape");

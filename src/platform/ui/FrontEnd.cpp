@@ -85,10 +85,7 @@ Form* FrontEnd::findForm(std::string_view name) const {
 }
 
 bool FrontEnd::isStatusWindow(const Form& form) const {
-    if (!form.visible() || form.modality() != Modality::Modeless)
-        return false;
-    Control* cancel = form.findControl("cmdCancel");
-    return cancel != nullptr && cancel->kind() == ControlKind::CommandButton;
+    return form.role() == FormRole::Status && form.visible() && form.modality() == Modality::Modeless;
 }
 
 Form* FrontEnd::statusWindow() const {
@@ -115,9 +112,10 @@ bool FrontEnd::pressStatusCancel() {
     Form* window = statusWindow();
     if (window == nullptr)
         return false;
-    auto* cancel = static_cast<CommandButton*>(window->findControl("cmdCancel"));
-    if (!cancel->isUsable())
+    CommandButton* cancel = window->cancelButton();
+    if (cancel == nullptr || !cancel->isUsable()) {
         return false;
+    }
     BusyScope busy(*this);
     cancel->click();
     return true;

@@ -32,9 +32,9 @@ struct MainWindow {
 ///
 /// A front end must outlive the forms made on it, except those it keeps alive itself.
 ///
-/// The status window is the visible modeless form that has a button named "cmdCancel"; a status
-/// line is a caption set on one of its labels. Front ends show status lines as progress and can
-/// press that Cancel button.
+/// The status window is the visible modeless form whose role is FormRole::Status; a status line is
+/// a caption set on one of its labels. Front ends show status lines as progress and can press its
+/// cancel button (Form::cancelButton).
 class FrontEnd {
 public:
     FrontEnd();
@@ -73,7 +73,7 @@ public:
     const std::vector<Form*>& loadedForms() const { return m_forms; }
     /// The first loaded form of that name (compared without regard to case); nullptr when none.
     Form* findForm(std::string_view name) const;
-    /// The visible modeless form with a "cmdCancel" button; nullptr when none is shown.
+    /// The visible modeless form in the status role; nullptr when none is shown.
     Form* statusWindow() const;
     bool isStatusWindow(const Form& form) const;
 

@@ -1,5 +1,6 @@
 #include "TerminalFrontEnd.h"
 #include "AnswerScript.h"
+#include "CommandButton.h"
 #include "FormText.h"
 #include "MessageBoxStyle.h"
 #include "ScriptLexer.h"
@@ -187,8 +188,9 @@ void TerminalFrontEnd::onFormShown(Form& form, Modality) {
 }
 
 void TerminalFrontEnd::onFormHidden(Form& form) {
-    if (form.findControl("cmdCancel") != nullptr)
+    if (form.role() == FormRole::Status) {
         endProgress();
+    }
     statusWindowMayHaveChanged();
 }
 
@@ -300,8 +302,8 @@ void TerminalFrontEnd::pressCancelOnInterrupt(Form* form) {
     if (!g_interruptPending)
         return;
     if (form != nullptr && form->visible()) {
-        Control* cancel = form->findControl("cmdCancel");
-        if (cancel != nullptr && cancel->kind() == ControlKind::CommandButton && cancel->isUsable()) {
+        CommandButton* cancel = form->cancelButton();
+        if (cancel != nullptr && cancel->isUsable()) {
             g_interruptPending = 0;
             FormAction click;
             click.kind = ActionKind::Click;
