@@ -171,7 +171,7 @@ TEST(LandscapeMgrTest, ShowHelpOpensTheHelpFileOfTheLibraryFolderAtItsStart) {
     AddinTestBench bench;
     CurrentFolderGuard folder;
     EXPECT_EQ(bench.run("ShowHelp"), "");
-    EXPECT_EQ(bench.workbench().lastHelp,
+    EXPECT_EQ(bench.ui().lastHelp(),
               std::string("Help: ") + KM_OUTPUT_DIR + "/km-sln-soa.chm (the file is not installed)");
     EXPECT_TRUE(bench.ui().messages().empty());
 }

@@ -1,5 +1,6 @@
 #include "host/HostError.h"
 #include "host/IApplication.h"
+#include "host/IDefinition.h"
 #include "host/IDiagram.h"
 #include "host/IDisplay.h"
 #include "host/IHostServices.h"
@@ -168,4 +169,22 @@ TEST_F(WorkbenchFixture, StatusLinesAndDirtyDiagramsAreRecorded) {
     EXPECT_TRUE(workbench.diagramDirty());
     EXPECT_THROW(app->Interface("IOther"), host::HostError);
     EXPECT_THROW(workbench.openDiagram("No such diagram"), host::HostError);
+}
+
+TEST_F(WorkbenchFixture, DefinitionsAreEditedInTheFrontEndsEditorAndSavedWhenChanged) {
+    auto report = workbench.encyclopedia()->CreateDefinition("Owners", 625);
+    report->setProperty("Content", "REPORT");
+    report->save();
+    Long id = report->ddid();
+    auto content = [&] { return workbench.encyclopedia()->getdefinitionbyid(id)->GetProperty("Content"); };
+    frontEnd.answerInput("REPORT\r\n  FIELD \"Name\"");
+    imf->KMEditDefinition(id, false);
+    EXPECT_EQ(content(), "REPORT\r\n  FIELD \"Name\"");
+    frontEnd.cancelInput();
+    imf->KMEditDefinition(id, false);
+    EXPECT_EQ(content(), "REPORT\r\n  FIELD \"Name\"") << "an abandoned edit changes nothing";
+    ASSERT_EQ(frontEnd.edits().size(), 2u);
+    EXPECT_EQ(frontEnd.edits()[1].title, "Owners");
+    EXPECT_EQ(frontEnd.edits()[1].text, "REPORT\r\n  FIELD \"Name\"");
+    EXPECT_EQ(workbench.encyclopedia()->store().lockOwner(id), std::nullopt) << "unlocked afterwards";
 }

@@ -300,3 +300,22 @@ TEST(ScriptedFrontEndTest, HostStatusLinesAreRecordedApart) {
     EXPECT_EQ(ui.statusLine(), "");
     EXPECT_TRUE(ui.statusLines().empty());
 }
+
+TEST(ScriptedFrontEndTest, TheEditorTakesInputAnswersAndHelpIsOnlyRecorded) {
+    ScriptedFrontEnd ui;
+    ui.load(AnswerScript::parseText("input \"new text\"\ninput cancel\n"));
+    EXPECT_EQ(ui.editText("Owners", "old"), "new text");
+    EXPECT_EQ(ui.editText("Owners", "old"), std::nullopt) << "cancel abandons the edit";
+    EXPECT_EQ(ui.editText("Owners", "old"), "old") << "nothing queued: the text comes back unchanged";
+    ASSERT_EQ(ui.edits().size(), 3u);
+    EXPECT_FALSE(ui.edits()[1].defaulted);
+    EXPECT_TRUE(ui.edits()[2].defaulted);
+    EXPECT_EQ(ui.transcript(), (std::vector<std::string>{"edit \"Owners\" -> \"new text\"", "edit \"Owners\" -> cancel",
+                                                         "edit \"Owners\" -> \"old\" (default)"}));
+
+    EXPECT_EQ(ui.lastHelp(), "");
+    ui.showHelp({"/opt/km/km-sln-soa.chm", "999853", false});
+    ASSERT_EQ(ui.helpRequests().size(), 1u);
+    EXPECT_EQ(ui.helpRequests()[0].topic, "999853");
+    EXPECT_EQ(ui.lastHelp(), "Help: /opt/km/km-sln-soa.chm, topic 999853 (the file is not installed)");
+}

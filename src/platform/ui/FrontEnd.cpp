@@ -33,6 +33,15 @@ std::optional<rt::Long> FrontEnd::chooseColour(rt::Long colour) {
     return askColour(colour);
 }
 
+std::optional<std::string> FrontEnd::editText(const std::string& title, const std::string& text) {
+    return askEdit(title, text);
+}
+
+void FrontEnd::showHelp(const HelpRequest& request) {
+    m_lastHelp = request.text();
+    openHelp(request);
+}
+
 void FrontEnd::doEvents() {
     processEvents();
 }

@@ -1,12 +1,14 @@
 #include "TerminalFrontEnd.h"
 #include "AnswerScript.h"
 #include "CommandButton.h"
+#include "ExternalProgram.h"
 #include "FormText.h"
 #include "MessageBoxStyle.h"
 #include "ScriptLexer.h"
 #include "platform/runtime/Text.h"
 #include <cctype>
 #include <csignal>
+#include <cstdlib>
 #include <istream>
 #include <ostream>
 #include <sys/ioctl.h>
@@ -62,6 +64,11 @@ constexpr const char* helpText = "Commands (join several with ';'):\n"
                                  "  click BUTTON            (its name or caption) up SPIN    down SPIN\n"
                                  "  close                   closes the window     show       help\n";
 
+std::string environmentText(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
 } // namespace
 
 TerminalOptions TerminalOptions::detect() {
@@ -71,6 +78,11 @@ TerminalOptions TerminalOptions::detect() {
     winsize size{};
     if (options.progressIsTerminal && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
         options.progressWidth = size.ws_col - 1;
+    options.editor = environmentText("VISUAL");
+    if (options.editor.empty()) {
+        options.editor = environmentText("EDITOR");
+    }
+    options.helpViewer = environmentText("KEMORA_HELP_VIEWER");
     return options;
 }
 
@@ -166,6 +178,26 @@ std::optional<rt::Long> TerminalFrontEnd::askColour(rt::Long colour) {
         if (std::optional<rt::Long> chosen = AnswerScript::colourFromText(line))
             return chosen;
         m_out << "Please enter a colour number from 0 to 16777215 or #RRGGBB.\n";
+    }
+}
+
+std::optional<std::string> TerminalFrontEnd::askEdit(const std::string& title, const std::string& text) {
+    if (m_options.editor.empty() || !m_options.inputIsTerminal) {
+        setStatusLine("No editor to open \"" + title + "\" (set EDITOR).");
+        return std::nullopt;
+    }
+    endProgress();
+    return ExternalProgram::editText(m_options.editor, text);
+}
+
+void TerminalFrontEnd::openHelp(const HelpRequest& request) {
+    endProgress();
+    m_out << request.text() << "\n";
+    if (m_options.helpViewer.empty() || !request.installed) {
+        return;
+    }
+    if (!ExternalProgram::startHelpViewer(m_options.helpViewer, request)) {
+        m_out << "! the help viewer could not be started: " << m_options.helpViewer << "\n";
     }
 }
 
