@@ -379,6 +379,11 @@ bool lessUtf16(std::string_view a, std::string_view b) {
     return compareUtf16(a, b) < 0;
 }
 
+std::string_view withoutByteOrderMark(std::string_view text) {
+    constexpr std::string_view mark = "\xEF\xBB\xBF";
+    return text.starts_with(mark) ? text.substr(mark.size()) : text;
+}
+
 // ---- Editing ----------------------------------------------------------------------------------
 
 std::string Replace(std::string_view text, std::string_view what, std::string_view with) {

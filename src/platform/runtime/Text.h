@@ -45,6 +45,9 @@ std::vector<std::string> Split(std::string_view text, std::string_view separator
 /// Removes leading and trailing blanks (spaces only, as the platform's Trim does).
 std::string Trim(std::string_view text);
 
+/// The text without a leading UTF-8 byte-order mark (EF BB BF), which editors put before scripts.
+std::string_view withoutByteOrderMark(std::string_view text);
+
 inline constexpr std::string_view vbCrLf = "\r\n";
 inline constexpr std::string_view vbLf = "\n";
 
