@@ -27,7 +27,7 @@ TEST(basXmlFilesTest, OnlyWellFormedXmlIsLoaded) {
         {"<s>]]></s>", "']]>' in text (line 1, column 2)"},
         {"text<s/>", "Text outside the root element (line 1, column 1)"},
         {"<s/>\ntext", "Text outside the root element (line 1, column 5)"},
-        {"<!-- c --><?xml version='1.0'?><s/>", "The XML declaration is not at the start (line 1, column 12)"},
+        {"<!-- c --><?xml version='1.0'?><s/>", "The XML declaration is not at the start (line 1, column 13)"},
         {"", "No document element found (line 1, column 1)"},
         {"<s>\n<t>\n</s>", "Start-end tags mismatch (line 3, column 3)"},
     };
