@@ -8,6 +8,9 @@
 namespace KM_SLN_SOA {
 
 frmStatus::frmStatus(km::ui::FrontEnd& frontEnd) : Form(frontEnd, "frmStatus", "Status") {
+    // Front ends show this window's message line as progress and press Cancel for the user.
+    setRole(km::ui::FormRole::Status);
+    cmdCancel.setCancel(true);
     cmdCancel.onClick = [this] { cmdCancel_Click(); };
 }
 

@@ -536,7 +536,7 @@ std::optional<int> clsAnalyticMgr::OrderOf(const std::string& strActual, const s
     }
     if (km::rt::IsNumeric(PropValue))
         return order(km::rt::Val(strActual), km::rt::Val(PropValue));
-    int text = strActual.compare(PropValue);
+    int text = km::rt::compareUtf16(strActual, PropValue);
     return order(text, 0);
 }
 

@@ -105,4 +105,8 @@ std::string readInput(const std::string& path) {
     return content.str();
 }
 
+std::string readScript(const std::string& path) {
+    return std::string(rt::withoutByteOrderMark(readInput(path)));
+}
+
 } // namespace km::cli

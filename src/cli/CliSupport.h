@@ -29,5 +29,8 @@ void writeFileAtomically(const std::string& path, const std::function<void(std::
 
 /// Reads a whole file, or standard input for "-". CliError when it cannot be read.
 std::string readInput(const std::string& path);
+/// Reads a script as readInput does, without a leading UTF-8 byte-order mark: the mark is no part
+/// of the script, and a script prepared with it would lose its first line.
+std::string readScript(const std::string& path);
 
 } // namespace km::cli

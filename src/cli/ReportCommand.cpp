@@ -54,7 +54,7 @@ void printText(const std::string& text) {
 }
 
 void runReport(const ReportOptions& options) {
-    std::string script = preparedByAddin(withPlaceholders(readInput(options.scriptFile), options));
+    std::string script = preparedByAddin(withPlaceholders(readScript(options.scriptFile), options));
     if (options.prepared) {
         printText(script);
         return;

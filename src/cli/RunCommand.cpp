@@ -132,8 +132,10 @@ int callAddin(const RunOptions& options, kemora::Workbench& workbench, ui::Front
     frontEnd.runUntilAllClosed();
     if (failure)
         return *failure;
-    if (!workbench.lastHelp.empty())
-        std::cout << workbench.lastHelp << "\n";
+    // The terminal says where help is when it is asked for; a batch run says it with the results.
+    if (answersGiven(options) && !frontEnd.lastHelp().empty()) {
+        std::cout << frontEnd.lastHelp() << "\n";
+    }
     if (!result.empty())
         std::cout << result << "\n";
     return errorLogCount(workbench.traceLog()) > errorLogsBefore ? exitErrorsLogged : exitOk;

@@ -11,6 +11,7 @@
 #include "addin/basConstantsAndPublicVars.h"
 #include "addin/clsStatusMgr.h"
 #include "basCommon.h"
+#include "basXmlFiles.h"
 #include "platform/runtime/Numeric.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Text.h"
@@ -58,21 +59,6 @@ void removeFile(const std::string& path) {
         return;
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
-}
-
-// Where in the text a parse error's byte offset lies, as "line L, column C".
-std::string positionOf(const std::string& text, std::ptrdiff_t offset) {
-    size_t end = std::min(static_cast<size_t>(std::max<std::ptrdiff_t>(offset, 0)), text.size());
-    long line = 1, column = 1;
-    for (size_t i = 0; i < end; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else {
-            ++column;
-        }
-    }
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
 void showBadCustomSettings(const std::string& description) {
@@ -186,10 +172,10 @@ bool clsUtils::LoadCustomSettings() {
             content << in.rdbuf();
             std::string text = content.str();
             m_oCustomSettings = std::make_unique<pugi::xml_document>();
-            pugi::xml_parse_result parsed = m_oCustomSettings->load_buffer(text.data(), text.size());
-            if (!parsed) {
+            std::string fault = LoadWellFormedXml(*m_oCustomSettings, text);
+            if (!fault.empty()) {
                 m_oCustomSettings.reset();
-                showBadCustomSettings(std::string(parsed.description()) + " (" + positionOf(text, parsed.offset) + ")");
+                showBadCustomSettings(fault);
             }
         } catch (const std::exception& error) {
             m_oCustomSettings.reset();

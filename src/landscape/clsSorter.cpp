@@ -77,10 +77,12 @@ void clsSorter::QuickSortRows(SortTextArray& varArray, Long lngLeft, Long lngRig
         Long i = lngLeft;
         Long j = lngRight;
         do {
-            while (varArray.Item(i, kSortColumn) < strPivot)
+            while (km::rt::lessUtf16(varArray.Item(i, kSortColumn), strPivot)) {
                 ++i;
-            while (varArray.Item(j, kSortColumn) > strPivot)
+            }
+            while (km::rt::lessUtf16(strPivot, varArray.Item(j, kSortColumn))) {
                 --j;
+            }
             if (i <= j) {
                 SwapRows(varArray, i, j);
                 ++i;

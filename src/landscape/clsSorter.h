@@ -2,13 +2,14 @@
 // Orders host objects and the add-in's own objects by a text property: sorted insertion into a
 // collection, a sorted copy of a collection, and an in-place quicksort of a two-column text array.
 //
-// Texts compare ordinally, byte by byte of their UTF-8 form (so by code point), case-sensitive:
-// "B" sorts before "a". Positions are 32-bit, so collections and arrays of any size a model can
-// hold are sorted.
+// Texts compare exactly, by UTF-16 code units as the platform compares them (km::rt::compareUtf16),
+// case-sensitive: "B" sorts before "a", and a character above U+FFFF before U+E000..U+FFFF. Positions are 32-bit, so
+// collections and arrays of any size a model can hold are sorted.
 #include "host/IDiagram.h"
 #include "host/ISymbol.h"
 #include "platform/runtime/Collection.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/Text.h"
 #include "platform/runtime/Types.h"
 #include <algorithm>
 #include <array>
@@ -111,7 +112,7 @@ bool clsSorter::AddUniqueSorted(ObjectCollection<T>& colCollection, const std::s
             const std::string strEntry = keyOf(colCollection.Item(i));
             if (strEntry == strNew)
                 return true;
-            if (strNew < strEntry) {
+            if (km::rt::lessUtf16(strNew, strEntry)) {
                 colCollection.Add(objNewItem, {}, i);
                 return true;
             }
@@ -146,8 +147,9 @@ clsSorter::SortCollection(const std::shared_ptr<ObjectCollection<T>>& colCollect
         named.reserve(static_cast<std::size_t>(colCollection->count()));
         for (const std::shared_ptr<T>& object : *colCollection)
             named.emplace_back(NameOf(object), object);
-        std::stable_sort(named.begin(), named.end(),
-                         [](const auto& left, const auto& right) { return left.first < right.first; });
+        std::stable_sort(named.begin(), named.end(), [](const auto& left, const auto& right) {
+            return km::rt::lessUtf16(left.first, right.first);
+        });
         auto colSorted = std::make_shared<ObjectCollection<T>>();
         for (std::size_t i = 0; i < named.size(); ++i) {
             if (i == 0 || named[i].first != named[i - 1].first)
@@ -165,7 +167,7 @@ bool clsSorter::dhAddToSortedCollection(ObjectCollection<T>& colCollection, std:
     try {
         const std::string strNew = StrNameOf(oItem);
         for (km::rt::Long i = 1; i <= colCollection.count(); ++i) {
-            if (strNew < StrNameOf(colCollection.Item(i))) {
+            if (km::rt::lessUtf16(strNew, StrNameOf(colCollection.Item(i)))) {
                 colCollection.Add(oItem, strKey, i);
                 return true;
             }

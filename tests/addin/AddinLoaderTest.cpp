@@ -38,8 +38,8 @@ TEST_F(AddinLoaderTest, TheLoadedLibraryKnowsItsFolderAndRunsCommands) {
     auto landscapeMgr = loader.library().CreateObject("LandscapeMgr");
     ASSERT_TRUE(landscapeMgr);
     EXPECT_EQ(landscapeMgr->Invoke("ShowHelp", {}), "");
-    EXPECT_NE(bench.workbench().lastHelp.find(std::string(KM_OUTPUT_DIR) + "/km-sln-soa.chm"), std::string::npos)
-        << bench.workbench().lastHelp;
+    EXPECT_NE(bench.ui().lastHelp().find(std::string(KM_OUTPUT_DIR) + "/km-sln-soa.chm"), std::string::npos)
+        << bench.ui().lastHelp();
     EXPECT_EQ(landscapeMgr->Invoke("CheckInstallation", {}), "False");
 }
 

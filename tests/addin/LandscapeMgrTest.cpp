@@ -4,9 +4,12 @@
 #include "host/IEncyclopedia.h"
 #include "platform/kemora/objects/Encyclopedia.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/runtime/Text.h"
 #include "support/AddinTestBench.h"
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -171,9 +174,49 @@ TEST(LandscapeMgrTest, ShowHelpOpensTheHelpFileOfTheLibraryFolderAtItsStart) {
     AddinTestBench bench;
     CurrentFolderGuard folder;
     EXPECT_EQ(bench.run("ShowHelp"), "");
-    EXPECT_EQ(bench.workbench().lastHelp,
+    EXPECT_EQ(bench.ui().lastHelp(),
               std::string("Help: ") + KM_OUTPUT_DIR + "/km-sln-soa.chm (the file is not installed)");
     EXPECT_TRUE(bench.ui().messages().empty());
+}
+
+// The "Prints" column of the command table in docs/cli-run.md, by command.
+std::map<std::string, std::string> documentedOutputs() {
+    std::ifstream in(std::string(KM_SOURCE_DIR) + "/docs/cli-run.md");
+    std::map<std::string, std::string> prints;
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> cells = km::rt::Split(line, "|");
+        if (cells.size() == 5 && km::rt::Trim(cells[1]).starts_with("`")) {
+            prints[km::rt::Replace(km::rt::Trim(cells[1]), "`", "")] = km::rt::Trim(cells[3]);
+        }
+    }
+    return prints;
+}
+
+// What the documentation promises a user is what the commands print (their answer, when not empty).
+TEST(LandscapeMgrTest, TheCommandTableSaysWhatTheCommandsPrint) {
+    std::map<std::string, std::string> documented = documentedOutputs();
+    ASSERT_FALSE(documented.empty()) << "docs/cli-run.md has its command table";
+    AddinTestBench bench;
+    bench.createDiagram("Landscape");
+    const std::vector<std::pair<std::string, std::vector<std::string>>> calls = {
+        {"LoadMetamodel", {}},
+        {"SimpleQuery", {"Status", "Live", "Red", "Application"}},
+        {"ExecuteAnalyticsForDiagram", {}},
+        {"ComplexQuery", {"Report", "true", "Red", "Application"}},
+        {"ComplexQuery", {"Report", "false", "Red", "Application", "Key", "true", "false"}},
+        {"ComplexQuery", {"Report", "false", "Red", "Application", "Key", "true", "true"}},
+        {"CreateAnalytic", {}},
+        {"AnalyticExecutor", {}},
+        {"ClearAnalytics", {}},
+        {"RefreshLandscape", {}},
+        {"BuildServiceHierarchies", {}},
+    };
+    for (const auto& [command, arguments] : calls) {
+        std::string result = bench.run(command, arguments);
+        bench.ui().runUntilAllClosed();
+        ASSERT_TRUE(documented.contains(command)) << command;
+        EXPECT_EQ(documented[command], result.empty() ? std::string() : "`" + result + "`") << command;
+    }
 }
 
 } // namespace

@@ -66,6 +66,18 @@ TEST_F(RunCommandTest, ShowHelpNamesTheHelpFileOfTheLibraryFolder) {
     EXPECT_NE(outcome.out.find(std::string(KM_OUTPUT_DIR) + "/km-sln-soa.chm"), std::string::npos) << outcome.out;
 }
 
+// The help line is the command's output: said once, on standard output, not again as progress.
+TEST_F(RunCommandTest, ShowHelpSaysWhereHelpIsOnceInTheTerminalAndInBatchRuns) {
+    std::string line = std::string("Help: ") + KM_OUTPUT_DIR + "/km-sln-soa.chm (the file is not installed)\n";
+    for (const auto& arguments :
+         {std::vector<std::string>{"ShowHelp"}, std::vector<std::string>{"ShowHelp", "--yes"}}) {
+        Outcome outcome = kmsoa(arguments);
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+        EXPECT_EQ(outcome.out, line);
+        EXPECT_EQ(outcome.err.find("Help:"), std::string::npos) << outcome.err;
+    }
+}
+
 TEST_F(RunCommandTest, SymbolsAreSelectedOnTheNamedDiagramBeforeTheCommand) {
     Outcome outcome = kmsoa({"ExecuteAnalyticsForDiagram", "--diagram", "Landscape", "--select", "payroll", "Note"});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;

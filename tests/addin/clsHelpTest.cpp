@@ -22,7 +22,7 @@ private:
 
 TEST_F(clsHelpTest, TopicsOpenTheHelpFileAtTheirNumber) {
     addin::clsHelp().ShowHelpTopicKM(0, 999853);
-    EXPECT_EQ(bench.workbench().lastHelp,
+    EXPECT_EQ(bench.ui().lastHelp(),
               std::string("Help: ") + KM_OUTPUT_DIR + "/km-sln-soa.chm, topic 999853 (the file is not installed)");
 }
 
@@ -33,7 +33,7 @@ TEST_F(clsHelpTest, AfterwardsTheLibraryFolderIsCurrentWhateverItWasBefore) {
     std::filesystem::current_path(bench.folder().path());
     addin::clsHelp().ShowHelpKM(0);
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(bench.folder().file("library")));
-    EXPECT_EQ(bench.workbench().lastHelp, "Help: " + bench.folder().file("library/km-sln-soa.chm"));
+    EXPECT_EQ(bench.ui().lastHelp(), "Help: " + bench.folder().file("library/km-sln-soa.chm"));
 }
 
 TEST_F(clsHelpTest, AFailureShowsTheStandardErrorMessage) {

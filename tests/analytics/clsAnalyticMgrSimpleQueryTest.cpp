@@ -89,6 +89,17 @@ TEST_F(SimpleQueryTest, TextsCompareOrdinallyAndCaseSensitively) {
     EXPECT_EQ(colouredBy("Description", "Books", "<>"), (Names{"Payroll", "Billing", "Archive"}));
 }
 
+TEST_F(SimpleQueryTest, TextsCompareByUtf16CodeUnits) {
+    for (auto [name, description] : {std::pair{"Ledger", "\xF0\x9F\x93\x9A"}, std::pair{"Payroll", "\xEF\xBC\x84"}}) {
+        auto definition = symbol(name, km::test::kApplicationSymbol)->definition(); // U+1F4DA, U+FF04
+        definition->setProperty("Description", description);
+        definition->save();
+    }
+    EXPECT_EQ(colouredBy("Description", "\xEE\x80\x80", "<"), (Names{"Ledger", "Billing", "Archive"}))
+        << "below U+E000: the character above U+FFFF, the empty text and \"Old papers\"";
+    EXPECT_EQ(colouredBy("Description", "\xEE\x80\x80", ">"), Names{"Payroll"});
+}
+
 TEST_F(SimpleQueryTest, StartsWithNullTestsAndUnknownOperators) {
     EXPECT_EQ(colouredBy("Description", "Old", "starts with"), Names{"Archive"});
     EXPECT_EQ(colouredBy("Description", "old", "starts with"), Names{});

@@ -86,6 +86,21 @@ TEST_F(ReportScriptCommandTest, PreparedShowsTheScriptAsTheAddinHandsItOn) {
                            "\n}\n");
 }
 
+// Editors put a byte-order mark before a file; it is no part of the script, so the first line's
+// setting must survive preparation as it does without the mark.
+TEST_F(ReportScriptCommandTest, AByteOrderMarkBeforeTheScriptIsDropped) {
+    const std::string script = "SETTING { MEASUREMENT Metric } \nTABULAR 1\n{\nSELECT \"Name\" WHERE \"Identity\" = " +
+                               std::to_string(m_plan) + "\n}\n";
+    Outcome plain = report(script, {"--prepared"});
+    Outcome marked = report("\xEF\xBB\xBF" + script, {"--prepared"});
+    ASSERT_EQ(marked.exitCode, 0) << marked.err;
+    EXPECT_NE(plain.out.find("MEASUREMENT Metric"), std::string::npos) << plain.out;
+    EXPECT_EQ(marked.out, plain.out);
+    Outcome run = report("\xEF\xBB\xBF" + script);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, report(script).out);
+}
+
 TEST_F(ReportScriptCommandTest, TheParameterPlaceholderIsReplacedToo) {
     Outcome outcome = report("TABULAR 1\n{\nWHERE \"Identity\" = #PARAMETER1#\n", {"--parameter", "9", "--prepared"});
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;

@@ -83,6 +83,38 @@ TEST_F(clsSorterTest, InsertionComparesBytesNotLetters) {
     EXPECT_EQ(namesOf(sorted), (Names{"Zebra", "apple", "zebra", "\xC3\x84rger"}));
 }
 
+// The platform orders by UTF-16 code units: a character above U+FFFF (a surrogate pair) sorts
+// before U+E000..U+FFFF, although its UTF-8 bytes sort after theirs. Every way of sorting agrees.
+TEST_F(clsSorterTest, EveryOrderFollowsUtf16CodeUnits) {
+    const Names utf16Order{"z", "\xF0\x9F\x98\x80", "\xEE\x80\x80", "\xEF\xBF\xBD"}; // U+1F600 U+E000 U+FFFD
+    const Names given{utf16Order[3], utf16Order[2], utf16Order[1], utf16Order[0]};
+
+    Collection<km::host::IDefinition> inserted;
+    auto collection = std::make_shared<Collection<km::host::IDefinition>>();
+    Collection<NodeWithMember> keyed;
+    for (const std::string& name : given) {
+        auto object = definition(name, 309);
+        ASSERT_TRUE(sorter.AddKMObjToSortedCollection(inserted, object));
+        collection->Add(object);
+        ASSERT_TRUE(sorter.dhAddToSortedCollection(keyed, std::make_shared<NodeWithMember>(NodeWithMember{name}), ""));
+    }
+    EXPECT_EQ(namesOf(inserted), utf16Order);
+    ASSERT_TRUE(sorter.SortCollection(collection));
+    EXPECT_EQ(namesOf(*sorter.SortCollection(collection)), utf16Order);
+    EXPECT_EQ(texts(keyed, [](NodeWithMember& node) { return node.strName; }), utf16Order);
+
+    SortTextArray array(1, 4, 1);
+    for (Long row = 1; row <= 4; ++row) {
+        array.Item(row, 1) = given[static_cast<std::size_t>(row - 1)];
+    }
+    Long left = -2;
+    Long right = -2;
+    sorter.dhQuickSortArray(array, left, right);
+    for (Long row = 1; row <= 4; ++row) {
+        EXPECT_EQ(array.Item(row, 1), utf16Order[static_cast<std::size_t>(row - 1)]) << row;
+    }
+}
+
 TEST_F(clsSorterTest, InsertingNothingAnswersFalseAndChangesNothing) {
     Collection<km::host::IDefinition> sorted;
     sorter.AddKMObjToSortedCollection(sorted, definition("Beta", 309));

@@ -76,6 +76,21 @@ TEST_F(clsUtilsTest, AMalformedSettingsFileIsReportedOnceThenIgnored) {
     EXPECT_EQ(shown.title, "Kemora for SOA");
 }
 
+// pugixml takes these without complaint; the platform's parser refuses them, so must we.
+TEST_F(clsUtilsTest, ASettingsFileThatIsNotWellFormedGivesTheMessageAndTheDefaults) {
+    for (const char* text : {"<settings><setting name='ServiceTypeNum' value='618'/></settings><settings/>",
+                             "<settings><setting name='ServiceTypeNum' value='618&foo;'/></settings>",
+                             "<settings><setting name='ServiceTypeNum' value='618' value='619'/></settings>"}) {
+        bench.destroyObjects();
+        bench.initialiseObjects();
+        bench.putFile("SOASettings.xml", text);
+        EXPECT_EQ(utils().GetServiceTypeNumber(), 765) << text;
+        ASSERT_FALSE(bench.ui().messages().empty()) << text;
+        EXPECT_EQ(bench.ui().lastMessage().prompt.rfind(kBadSettingsPrompt, 0), 0u) << bench.ui().lastMessage().prompt;
+    }
+    EXPECT_EQ(bench.ui().messages().size(), 3u);
+}
+
 TEST_F(clsUtilsTest, TheNextCommandReadsTheSettingsAfresh) {
     EXPECT_EQ(utils().GetServiceTypeNumber(), 765);
     bench.putFile("SOASettings.xml", "<settings><setting name='ServiceTypeNum' value='700'/></settings>");

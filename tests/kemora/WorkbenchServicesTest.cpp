@@ -175,13 +175,6 @@ TEST_F(WorkbenchFixture, TheEditorLeavesAnotherOwnersLockAlone) {
     auto ency = workbench.encyclopedia();
     Long id = ency->CreateDefinition("Billing", 309)->ddid();
     kemora::IStore& store = ency->store();
-    int edits = 0;
-    workbench.setDefinitionEditor([&](host::IDefinition&) {
-        ++edits;
-        EXPECT_EQ(store.lockOwner(id), "editor of " + ency->userName()) << "locked while editing";
-    });
-    workbench.editDefinition(id);
-    EXPECT_FALSE(store.lockOwner(id)) << "released afterwards";
     inTransaction(store, [&] { store.lock(id, "sam@home"); });
     ency->openobjectsasreadonly(true); // opens the locked definition
     try {
@@ -190,6 +183,24 @@ TEST_F(WorkbenchFixture, TheEditorLeavesAnotherOwnersLockAlone) {
     } catch (const host::HostError& error) {
         EXPECT_EQ(error.code(), host::HostErrorCode::Locked);
     }
-    EXPECT_EQ(edits, 1);
+    EXPECT_TRUE(frontEnd.edits().empty());
     EXPECT_EQ(store.lockOwner(id), "sam@home");
+}
+
+TEST_F(WorkbenchFixture, DefinitionsAreEditedInTheFrontEndsEditorAndSavedWhenChanged) {
+    auto report = workbench.encyclopedia()->CreateDefinition("Owners", 625);
+    report->setProperty("Content", "REPORT");
+    report->save();
+    Long id = report->ddid();
+    auto content = [&] { return workbench.encyclopedia()->getdefinitionbyid(id)->GetProperty("Content"); };
+    frontEnd.answerInput("REPORT\r\n  FIELD \"Name\"");
+    imf->KMEditDefinition(id, false);
+    EXPECT_EQ(content(), "REPORT\r\n  FIELD \"Name\"");
+    frontEnd.cancelInput();
+    imf->KMEditDefinition(id, false);
+    EXPECT_EQ(content(), "REPORT\r\n  FIELD \"Name\"") << "an abandoned edit changes nothing";
+    ASSERT_EQ(frontEnd.edits().size(), 2u);
+    EXPECT_EQ(frontEnd.edits()[1].title, "Owners");
+    EXPECT_EQ(frontEnd.edits()[1].text, "REPORT\r\n  FIELD \"Name\"");
+    EXPECT_EQ(workbench.encyclopedia()->store().lockOwner(id), std::nullopt) << "unlocked afterwards";
 }

@@ -87,6 +87,35 @@ TEST(TextTest, FoldingComparesWithoutRegardToCase) {
     EXPECT_EQ(compareNoCase("ÉCOLE", "école"), 0);
 }
 
+// UTF-16 code units: U+10000 and above are surrogate pairs (0xD800..0xDBFF first), which sort
+// below U+E000..U+FFFF although their UTF-8 bytes (F0..F4) sort above (EE, EF).
+TEST(TextTest, ExactComparisonFollowsUtf16CodeUnits) {
+    const std::string privateUse = "\xEE\x80\x80";  // U+E000
+    const std::string replacement = "\xEF\xBF\xBD"; // U+FFFD
+    const std::string emoji = "\xF0\x9F\x98\x80";   // U+1F600
+    const std::string hangul = "\xED\x9F\xBB";      // U+D7FB, just below the surrogates
+    struct Case {
+        std::string a, b;
+        int order;
+    };
+    for (const Case& c : std::vector<Case>{{"", "", 0},
+                                           {"B", "a", -1},
+                                           {"ab", "abc", -1},
+                                           {"\xC3\x84", "z", 1},
+                                           {hangul, emoji, -1},
+                                           {emoji, privateUse, -1},
+                                           {emoji, replacement, -1},
+                                           {"x" + emoji + "1", "x" + privateUse, -1},
+                                           {privateUse, replacement, -1},
+                                           {emoji, "\xF0\x9F\x98\x81", -1},
+                                           {"a\xFF", "a\xFE", 1},
+                                           {emoji + "b", emoji + "a", 1}}) {
+        EXPECT_EQ(compareUtf16(c.a, c.b), c.order) << c.a << " / " << c.b;
+        EXPECT_EQ(compareUtf16(c.b, c.a), -c.order) << c.b << " / " << c.a;
+        EXPECT_EQ(lessUtf16(c.a, c.b), c.order < 0);
+    }
+}
+
 TEST(TextTest, ReplaceEveryOccurrence) {
     EXPECT_EQ(Replace("#DDIDS# and #DDIDS#", "#DDIDS#", "42"), "42 and 42");
     EXPECT_EQ(Replace("aaa", "aa", "b"), "ba");

@@ -38,8 +38,6 @@ kemora::WorkbenchPaths pathsIn(const TempFolder& folder) {
 
 AddinTestBench::AddinTestBench(Solution solution)
     : m_workbench(std::make_unique<kemora::Workbench>(pathsIn(m_folder), m_ui)) {
-    // Help requests are only recorded, whatever viewer the environment names.
-    m_workbench->setHelpViewer("");
     if (solution == Solution::On) {
         m_workbench->createEncyclopedia(m_folder.file("test.kmdb"));
         switchSolutionOn();

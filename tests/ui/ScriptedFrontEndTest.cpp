@@ -266,6 +266,32 @@ TEST(ScriptedFrontEndTest, CancelIsPressedOnlyOnAStatusWindowAUserCouldReach) {
     EXPECT_FALSE(status.cancelled) << "pressed once only";
 }
 
+// The status window is found by its role and its marked cancel button, not by control names.
+TEST(ScriptedFrontEndTest, TheStatusWindowIsTheFormInTheStatusRole) {
+    ScriptedFrontEnd ui;
+    ui.cancelStatusAfter(1);
+    NumberDialog dialog(ui);
+    dialog.show();
+    dialog.lblSelectNumber.setCaption("not progress");
+    EXPECT_EQ(ui.statusWindow(), nullptr) << "a cmdCancel button alone does not make a status window";
+    EXPECT_TRUE(ui.statusLines().empty());
+
+    Form progress(ui, "frmProgress", "Progress");
+    Label lblStep(progress, "lblStep");
+    CommandButton cmdStop(progress, "cmdStop", "Stop");
+    bool stopped = false;
+    cmdStop.onClick = [&] { stopped = true; };
+    progress.setRole(FormRole::Status);
+    cmdStop.setCancel(true);
+    progress.show();
+    EXPECT_EQ(ui.statusWindow(), &progress);
+    lblStep.setCaption("Step 1");
+    ui.doEvents();
+    EXPECT_EQ(ui.statusLines(), std::vector<std::string>{"Step 1"});
+    EXPECT_TRUE(stopped) << "its marked cancel button is pressed";
+    EXPECT_TRUE(dialog.visible()) << "the dialog's cmdCancel was not pressed";
+}
+
 TEST(ScriptedFrontEndTest, HostStatusLinesAreRecordedApart) {
     ScriptedFrontEnd ui;
     ui.setStatusLine("Building landscape");
@@ -273,4 +299,23 @@ TEST(ScriptedFrontEndTest, HostStatusLinesAreRecordedApart) {
     EXPECT_EQ(ui.hostStatusLines(), (std::vector<std::string>{"Building landscape", ""}));
     EXPECT_EQ(ui.statusLine(), "");
     EXPECT_TRUE(ui.statusLines().empty());
+}
+
+TEST(ScriptedFrontEndTest, TheEditorTakesInputAnswersAndHelpIsOnlyRecorded) {
+    ScriptedFrontEnd ui;
+    ui.load(AnswerScript::parseText("input \"new text\"\ninput cancel\n"));
+    EXPECT_EQ(ui.editText("Owners", "old"), "new text");
+    EXPECT_EQ(ui.editText("Owners", "old"), std::nullopt) << "cancel abandons the edit";
+    EXPECT_EQ(ui.editText("Owners", "old"), "old") << "nothing queued: the text comes back unchanged";
+    ASSERT_EQ(ui.edits().size(), 3u);
+    EXPECT_FALSE(ui.edits()[1].defaulted);
+    EXPECT_TRUE(ui.edits()[2].defaulted);
+    EXPECT_EQ(ui.transcript(), (std::vector<std::string>{"edit \"Owners\" -> \"new text\"", "edit \"Owners\" -> cancel",
+                                                         "edit \"Owners\" -> \"old\" (default)"}));
+
+    EXPECT_EQ(ui.lastHelp(), "");
+    ui.showHelp({"/opt/km/km-sln-soa.chm", "999853", false});
+    ASSERT_EQ(ui.helpRequests().size(), 1u);
+    EXPECT_EQ(ui.helpRequests()[0].topic, "999853");
+    EXPECT_EQ(ui.lastHelp(), "Help: /opt/km/km-sln-soa.chm, topic 999853 (the file is not installed)");
 }

@@ -2,8 +2,12 @@
 #include "TestForms.h"
 #include "platform/ui/FormText.h"
 #include "platform/ui/MessageBoxStyle.h"
+#include "support/TempFolder.h"
+#include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <thread>
 
 using namespace km::ui;
 using namespace km::ui::test;
@@ -190,4 +194,42 @@ TEST(TerminalFrontEndTest, FormTextShowsFramesOptionsChecksAndSwatches) {
     EXPECT_TRUE(contains(text, "  cmdApply               <Apply> (disabled)\n"));
     picker.fraClass.setVisible(false);
     EXPECT_FALSE(contains(FormText::render(picker), "optDefs"));
+}
+
+TEST(TerminalFrontEndTest, TheEditorRunsOnATemporaryFileAndOnlyItsSuccessCounts) {
+    struct Case {
+        std::string editor;
+        bool inputIsTerminal;
+        std::optional<std::string> edited;
+    };
+    for (const Case& c : {Case{"sed -i s/old/new/", true, "new text"}, Case{"false", true, std::nullopt},
+                          Case{"", true, std::nullopt}, Case{"sed -i s/old/new/", false, std::nullopt}}) {
+        TerminalOptions options;
+        options.editor = c.editor;
+        options.inputIsTerminal = c.inputIsTerminal;
+        Terminal terminal("", options);
+        EXPECT_EQ(terminal.ui.editText("Owners", "old text"), c.edited) << c.editor;
+        if (c.editor.empty() || !c.inputIsTerminal) {
+            EXPECT_EQ(terminal.ui.statusLine(), "No editor to open \"Owners\" (set EDITOR).");
+        }
+    }
+}
+
+TEST(TerminalFrontEndTest, HelpIsOneOutputLineAndTheViewerStartsOnAnInstalledFile) {
+    km::test::TempFolder folder;
+    TerminalOptions options;
+    options.helpViewer = "touch {file}.{topic}";
+    Terminal terminal("", options);
+    terminal.ui.showHelp({folder.file("missing.chm"), "7", false});
+    terminal.ui.showHelp({folder.file("help.chm"), "999853", true});
+    EXPECT_EQ(terminal.out.str(), "Help: " + folder.file("missing.chm") + ", topic 7 (the file is not installed)\n" +
+                                      "Help: " + folder.file("help.chm") + ", topic 999853\n");
+    EXPECT_EQ(terminal.progress.str(), "") << "said once, not again as a status line";
+    // The viewer runs in the background: give it a few seconds.
+    std::string opened = folder.file("help.chm.999853");
+    for (int wait = 0; wait < 100 && !std::filesystem::exists(opened); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(std::filesystem::exists(opened));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("missing.chm.7")));
 }

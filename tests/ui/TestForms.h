@@ -19,6 +19,8 @@ namespace km::ui::test {
 class StatusWindow : public Form {
 public:
     explicit StatusWindow(FrontEnd& ui) : Form(ui, "frmStatus", "Status") {
+        setRole(FormRole::Status);
+        cmdCancel.setCancel(true);
         cmdCancel.onClick = [this] { cancelled = true; };
     }
     // Sets the message and answers whether Cancel was pressed, letting events run once.

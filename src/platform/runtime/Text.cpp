@@ -245,6 +245,12 @@ std::string_view foldedCharAt(std::string_view text, std::size_t& pos, std::stri
     return buffer;
 }
 
+// Where UTF-16 code unit order puts a character: code point order, except that U+E000..U+FFFF
+// (one code unit above the surrogates) come after U+10000..U+10FFFF (a pair of surrogates).
+char32_t utf16OrderKey(char32_t cp) {
+    return cp >= 0xE000 && cp <= 0xFFFF ? cp + 0x110000 : cp;
+}
+
 bool isSpace(char c) {
     return c == ' ';
 }
@@ -341,6 +347,41 @@ int compareNoCase(std::string_view a, std::string_view b) {
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
     return compareNoCase(a, b) == 0;
+}
+
+int compareUtf16(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    std::size_t pos =
+        static_cast<std::size_t>(std::mismatch(a.begin(), a.begin() + common, b.begin()).first - a.begin());
+    // Both texts share the bytes before pos: step back to the start of the character that differs.
+    while (pos > 0 && pos < common && (isContinuation(a[pos]) || isContinuation(b[pos]))) {
+        --pos;
+    }
+    while (pos < a.size() && pos < b.size()) {
+        const Decoded charA = decodeAt(a, pos);
+        const Decoded charB = decodeAt(b, pos);
+        if (!charA.valid || !charB.valid) {
+            const int order = a.substr(pos).compare(b.substr(pos));
+            return order < 0 ? -1 : (order > 0 ? 1 : 0);
+        }
+        if (charA.codePoint != charB.codePoint) {
+            return utf16OrderKey(charA.codePoint) < utf16OrderKey(charB.codePoint) ? -1 : 1;
+        }
+        pos += charA.length;
+    }
+    if (a.size() == b.size()) {
+        return 0;
+    }
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool lessUtf16(std::string_view a, std::string_view b) {
+    return compareUtf16(a, b) < 0;
+}
+
+std::string_view withoutByteOrderMark(std::string_view text) {
+    constexpr std::string_view mark = "\xEF\xBB\xBF";
+    return text.starts_with(mark) ? text.substr(mark.size()) : text;
 }
 
 // ---- Editing ----------------------------------------------------------------------------------

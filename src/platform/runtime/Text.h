@@ -30,6 +30,12 @@ std::string foldCase(std::string_view text);
 /// Compares without regard to case: <0, 0, >0.
 int compareNoCase(std::string_view a, std::string_view b);
 bool equalsNoCase(std::string_view a, std::string_view b);
+/// Compares exactly, as the platform orders texts: by UTF-16 code units, so that characters above
+/// U+FFFF (surrogate pairs) come before U+E000..U+FFFF. <0, 0, >0. From an invalid UTF-8 byte on,
+/// the rest compares byte by byte.
+int compareUtf16(std::string_view a, std::string_view b);
+/// compareUtf16(a, b) < 0, for sorting.
+bool lessUtf16(std::string_view a, std::string_view b);
 
 /// Replaces every occurrence (case-sensitive); an empty \p what leaves the text unchanged.
 std::string Replace(std::string_view text, std::string_view what, std::string_view with);
@@ -38,6 +44,9 @@ std::string Replace(std::string_view text, std::string_view what, std::string_vi
 std::vector<std::string> Split(std::string_view text, std::string_view separator);
 /// Removes leading and trailing blanks (spaces only, as the platform's Trim does).
 std::string Trim(std::string_view text);
+
+/// The text without a leading UTF-8 byte-order mark (EF BB BF), which editors put before scripts.
+std::string_view withoutByteOrderMark(std::string_view text);
 
 inline constexpr std::string_view vbCrLf = "\r\n";
 inline constexpr std::string_view vbLf = "\n";

@@ -18,7 +18,14 @@ public:
     /// Presses the button: runs onClick.
     void click();
 
+    /// The form's cancel button: the one a front end presses for the user's "stop" (Esc, Ctrl-C).
+    bool cancel() const { return m_cancel; }
+    void setCancel(bool cancel) { m_cancel = cancel; }
+
     std::function<void()> onClick;
+
+private:
+    bool m_cancel = false;
 };
 
 } // namespace km::ui

@@ -1,4 +1,5 @@
 #include "Form.h"
+#include "CommandButton.h"
 #include "FrontEnd.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Text.h"
@@ -114,6 +115,19 @@ Control* Form::findControl(std::string_view name) const {
     for (Control* control : m_controls) {
         if (rt::equalsNoCase(control->name(), name))
             return control;
+    }
+    return nullptr;
+}
+
+CommandButton* Form::cancelButton() const {
+    for (Control* control : m_controls) {
+        if (control->kind() != ControlKind::CommandButton) {
+            continue;
+        }
+        auto* button = static_cast<CommandButton*>(control);
+        if (button->cancel()) {
+            return button;
+        }
     }
     return nullptr;
 }

@@ -6,10 +6,15 @@
 
 namespace km::ui {
 
+class CommandButton;
 class FrontEnd;
 
 /// Modal: show() returns when the form is hidden or unloaded. Modeless: show() returns at once.
 enum class Modality { Modeless = 0, Modal = 1 };
+
+/// What a window is to the front ends. The status window is the add-in's progress window: front
+/// ends show the captions of its labels as progress and press its cancel button for the user.
+enum class FormRole { Window = 0, Status = 1 };
 
 /// A window: its caption, state and geometry (twips), and the controls it owns.
 ///
@@ -19,6 +24,8 @@ enum class Modality { Modeless = 0, Modal = 1 };
 ///     class frmStatus : public km::ui::Form {
 ///     public:
 ///         explicit frmStatus(km::ui::FrontEnd& ui) : Form(ui, "frmStatus", "Status") {
+///             setRole(km::ui::FormRole::Status);
+///             cmdCancel.setCancel(true);
 ///             cmdCancel.onClick = [this] { blnCancel = true; };
 ///         }
 ///         km::ui::Label lblStatus{*this, "lblStatus"};
@@ -42,6 +49,8 @@ public:
     const std::string& caption() const { return m_caption; }
     void setCaption(std::string caption);
     bool visible() const { return m_visible; }
+    FormRole role() const { return m_role; }
+    void setRole(FormRole role) { m_role = role; }
     bool enabled() const { return m_enabled; }
     void setEnabled(bool enabled);
 
@@ -77,6 +86,8 @@ public:
     const std::vector<Control*>& controls() const { return m_controls; }
     /// The control of that name (compared without regard to case); nullptr when none.
     Control* findControl(std::string_view name) const;
+    /// The first command button marked as the cancel button; nullptr when none is.
+    CommandButton* cancelButton() const;
 
 protected:
     virtual void onLoad() {}
@@ -99,6 +110,7 @@ private:
     std::vector<Control*> m_controls;
     rt::Long m_windowHandle = 0;
     Modality m_modality = Modality::Modeless;
+    FormRole m_role = FormRole::Window;
     bool m_visible = false;
     bool m_enabled = true;
     bool m_loaded = false;

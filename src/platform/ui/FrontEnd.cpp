@@ -33,6 +33,15 @@ std::optional<rt::Long> FrontEnd::chooseColour(rt::Long colour) {
     return askColour(colour);
 }
 
+std::optional<std::string> FrontEnd::editText(const std::string& title, const std::string& text) {
+    return askEdit(title, text);
+}
+
+void FrontEnd::showHelp(const HelpRequest& request) {
+    m_lastHelp = request.text();
+    openHelp(request);
+}
+
 void FrontEnd::doEvents() {
     processEvents();
 }
@@ -85,10 +94,7 @@ Form* FrontEnd::findForm(std::string_view name) const {
 }
 
 bool FrontEnd::isStatusWindow(const Form& form) const {
-    if (!form.visible() || form.modality() != Modality::Modeless)
-        return false;
-    Control* cancel = form.findControl("cmdCancel");
-    return cancel != nullptr && cancel->kind() == ControlKind::CommandButton;
+    return form.role() == FormRole::Status && form.visible() && form.modality() == Modality::Modeless;
 }
 
 Form* FrontEnd::statusWindow() const {
@@ -115,9 +121,10 @@ bool FrontEnd::pressStatusCancel() {
     Form* window = statusWindow();
     if (window == nullptr)
         return false;
-    auto* cancel = static_cast<CommandButton*>(window->findControl("cmdCancel"));
-    if (!cancel->isUsable())
+    CommandButton* cancel = window->cancelButton();
+    if (cancel == nullptr || !cancel->isUsable()) {
         return false;
+    }
     BusyScope busy(*this);
     cancel->click();
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 #include "Control.h"
 #include "Form.h"
+#include "HelpRequest.h"
 #include "platform/runtime/Types.h"
 #include <memory>
 #include <optional>
@@ -27,14 +28,15 @@ struct MainWindow {
     int pixelsPerInchY = 96;
 };
 
-/// Shows forms and message boxes and runs their events. The add-in gets its front end from the
-/// host; the workbench brings a scripted one (tests, batch runs) and a terminal one (people).
+/// Shows forms and message boxes and runs their events, and brings the user's text editor and the
+/// help viewer. The add-in gets its front end from the host; the workbench brings a scripted one
+/// (tests, batch runs) and a terminal one (people).
 ///
 /// A front end must outlive the forms made on it, except those it keeps alive itself.
 ///
-/// The status window is the visible modeless form that has a button named "cmdCancel"; a status
-/// line is a caption set on one of its labels. Front ends show status lines as progress and can
-/// press that Cancel button.
+/// The status window is the visible modeless form whose role is FormRole::Status; a status line is
+/// a caption set on one of its labels. Front ends show status lines as progress and can press its
+/// cancel button (Form::cancelButton).
 class FrontEnd {
 public:
     FrontEnd();
@@ -49,6 +51,14 @@ public:
     std::string inputBox(const std::string& prompt, const std::string& title = {}, const std::string& defaultText = {});
     /// Opens the colour dialog on \p colour; answers the chosen colour, nothing on Cancel.
     std::optional<rt::Long> chooseColour(rt::Long colour);
+
+    /// Lets the user edit \p text (titled \p title) in an editor; answers the text as the user
+    /// left it, nothing when the edit was abandoned or no editor could be opened.
+    std::optional<std::string> editText(const std::string& title, const std::string& text);
+    /// Shows a help file at a topic, or says where it is when it cannot be shown.
+    void showHelp(const HelpRequest& request);
+    /// The last help request (HelpRequest::text); "" before the first.
+    const std::string& lastHelp() const { return m_lastHelp; }
 
     /// Processes pending user actions once (the platform's DoEvents).
     void doEvents();
@@ -73,7 +83,7 @@ public:
     const std::vector<Form*>& loadedForms() const { return m_forms; }
     /// The first loaded form of that name (compared without regard to case); nullptr when none.
     Form* findForm(std::string_view name) const;
-    /// The visible modeless form with a "cmdCancel" button; nullptr when none is shown.
+    /// The visible modeless form in the status role; nullptr when none is shown.
     Form* statusWindow() const;
     bool isStatusWindow(const Form& form) const;
 
@@ -84,6 +94,10 @@ protected:
     virtual std::optional<std::string> askInput(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultText) = 0;
     virtual std::optional<rt::Long> askColour(rt::Long colour) = 0;
+    /// Runs the front end's text editor; nothing when the edit was abandoned.
+    virtual std::optional<std::string> askEdit(const std::string& title, const std::string& text) = 0;
+    /// Shows help with the front end's help viewer.
+    virtual void openHelp(const HelpRequest& request) = 0;
     /// Runs a modal form until it is hidden or unloaded.
     virtual void playModal(Form& form) = 0;
     /// One round of pending user actions.
@@ -142,6 +156,7 @@ private:
     std::vector<Form*> m_forms;
     std::vector<std::unique_ptr<Form>> m_keptAlive;
     std::string m_statusLine;
+    std::string m_lastHelp;
     MainWindow m_mainWindow;
     MousePointer m_mousePointer = MousePointer::Default;
     rt::Long m_nextHandle = 0x1000;

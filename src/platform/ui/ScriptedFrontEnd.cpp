@@ -102,20 +102,37 @@ int ScriptedFrontEnd::askMessage(const std::string& prompt, int style, const std
 
 std::optional<std::string> ScriptedFrontEnd::askInput(const std::string& prompt, const std::string& title,
                                                       const std::string& defaultText) {
-    InputRecord record{prompt, title, defaultText, defaultText, true};
-    if (!m_inputAnswers.empty()) {
-        InputAnswer queued = m_inputAnswers.front();
-        m_inputAnswers.pop_front();
-        record.defaulted = false;
-        if (queued.kind == InputAnswer::Kind::Text)
-            record.answer = queued.text;
-        else if (queued.kind == InputAnswer::Kind::Cancel)
-            record.answer.reset();
-    }
+    InputRecord record{prompt, title, defaultText, std::nullopt, true};
+    record.answer = takeInputAnswer(defaultText, record.defaulted);
     note("input " + quoted(title) + " " + quoted(prompt) + " -> " +
          (record.answer ? quoted(*record.answer) : std::string("cancel")) + (record.defaulted ? " (default)" : ""));
     m_inputs.push_back(record);
     return record.answer;
+}
+
+std::optional<std::string> ScriptedFrontEnd::askEdit(const std::string& title, const std::string& text) {
+    EditRecord record{title, text, std::nullopt, true};
+    record.answer = takeInputAnswer(text, record.defaulted);
+    note("edit " + quoted(title) + " -> " + (record.answer ? quoted(*record.answer) : std::string("cancel")) +
+         (record.defaulted ? " (default)" : ""));
+    m_edits.push_back(record);
+    return record.answer;
+}
+
+std::optional<std::string> ScriptedFrontEnd::takeInputAnswer(const std::string& shown, bool& defaulted) {
+    defaulted = m_inputAnswers.empty();
+    if (defaulted) {
+        return shown;
+    }
+    InputAnswer queued = m_inputAnswers.front();
+    m_inputAnswers.pop_front();
+    if (queued.kind == InputAnswer::Kind::Text) {
+        return queued.text;
+    }
+    if (queued.kind == InputAnswer::Kind::Cancel) {
+        return std::nullopt;
+    }
+    return shown;
 }
 
 std::optional<rt::Long> ScriptedFrontEnd::askColour(rt::Long colour) {

@@ -26,6 +26,14 @@ struct InputRecord {
     bool defaulted = false;
 };
 
+/// A text editor as it was opened and left (no answer: the edit was abandoned).
+struct EditRecord {
+    std::string title;
+    std::string text;
+    std::optional<std::string> answer;
+    bool defaulted = false;
+};
+
 /// A colour dialog as it was shown and answered (no answer: Cancel).
 struct ColourRecord {
     rt::Long initial = 0;
@@ -48,6 +56,9 @@ struct FormRecord {
 ///   answer that is not one of the box's buttons is recorded as an error and the default button
 ///   answers instead.
 /// - Input boxes take the next queued answer; with none queued they answer the default text (OK).
+/// - The text editor is answered from the same queue as input boxes: a text is the edited text,
+///   Cancel abandons the edit; with none queued the text comes back unchanged.
+/// - Help requests are recorded, nothing is opened.
 /// - The colour dialog takes the next queued colour; with none queued it keeps the colour shown.
 /// - A modal form plays the next script queued under its name as soon as it is shown; with none
 ///   queued, or when its script ends while it is still open, it is closed (unloaded), as with its
@@ -87,6 +98,8 @@ public:
     const MessageRecord& lastMessage() const;
     const std::vector<InputRecord>& inputs() const { return m_inputs; }
     const std::vector<ColourRecord>& colours() const { return m_colours; }
+    const std::vector<EditRecord>& edits() const { return m_edits; }
+    const std::vector<HelpRequest>& helpRequests() const { return m_helpRequests; }
     const std::vector<FormRecord>& formsShown() const { return m_formsShown; }
     /// The status lines of the status window, in order.
     const std::vector<std::string>& statusLines() const { return m_statusLines; }
@@ -107,6 +120,8 @@ protected:
     std::optional<std::string> askInput(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) override;
     std::optional<rt::Long> askColour(rt::Long colour) override;
+    std::optional<std::string> askEdit(const std::string& title, const std::string& text) override;
+    void openHelp(const HelpRequest& request) override { m_helpRequests.push_back(request); }
     void playModal(Form& form) override;
     void processEvents() override;
     void playModeless() override;
@@ -123,6 +138,8 @@ private:
         std::deque<FormAction> actions;
     };
 
+    /// The next queued input answer for a box or editor showing \p shown; nothing queued keeps it.
+    std::optional<std::string> takeInputAnswer(const std::string& shown, bool& defaulted);
     std::optional<FormScript> takeScript(const std::string& formName);
     bool playOneModelessAction();
     /// Plays one action; false when it did not fit the form (recorded in errors()).
@@ -142,6 +159,8 @@ private:
     std::vector<MessageRecord> m_messages;
     std::vector<InputRecord> m_inputs;
     std::vector<ColourRecord> m_colours;
+    std::vector<EditRecord> m_edits;
+    std::vector<HelpRequest> m_helpRequests;
     std::vector<FormRecord> m_formsShown;
     std::vector<std::string> m_statusLines;
     std::vector<std::string> m_hostStatusLines;

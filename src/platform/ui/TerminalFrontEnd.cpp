@@ -1,11 +1,14 @@
 #include "TerminalFrontEnd.h"
 #include "AnswerScript.h"
+#include "CommandButton.h"
+#include "ExternalProgram.h"
 #include "FormText.h"
 #include "MessageBoxStyle.h"
 #include "ScriptLexer.h"
 #include "platform/runtime/Text.h"
 #include <cctype>
 #include <csignal>
+#include <cstdlib>
 #include <istream>
 #include <ostream>
 #include <sys/ioctl.h>
@@ -61,6 +64,11 @@ constexpr const char* helpText = "Commands (join several with ';'):\n"
                                  "  click BUTTON            (its name or caption) up SPIN    down SPIN\n"
                                  "  close                   closes the window     show       help\n";
 
+std::string environmentText(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
 } // namespace
 
 TerminalOptions TerminalOptions::detect() {
@@ -70,6 +78,11 @@ TerminalOptions TerminalOptions::detect() {
     winsize size{};
     if (options.progressIsTerminal && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
         options.progressWidth = size.ws_col - 1;
+    options.editor = environmentText("VISUAL");
+    if (options.editor.empty()) {
+        options.editor = environmentText("EDITOR");
+    }
+    options.helpViewer = environmentText("KEMORA_HELP_VIEWER");
     return options;
 }
 
@@ -168,6 +181,26 @@ std::optional<rt::Long> TerminalFrontEnd::askColour(rt::Long colour) {
     }
 }
 
+std::optional<std::string> TerminalFrontEnd::askEdit(const std::string& title, const std::string& text) {
+    if (m_options.editor.empty() || !m_options.inputIsTerminal) {
+        setStatusLine("No editor to open \"" + title + "\" (set EDITOR).");
+        return std::nullopt;
+    }
+    endProgress();
+    return ExternalProgram::editText(m_options.editor, text);
+}
+
+void TerminalFrontEnd::openHelp(const HelpRequest& request) {
+    endProgress();
+    m_out << request.text() << "\n";
+    if (m_options.helpViewer.empty() || !request.installed) {
+        return;
+    }
+    if (!ExternalProgram::startHelpViewer(m_options.helpViewer, request)) {
+        m_out << "! the help viewer could not be started: " << m_options.helpViewer << "\n";
+    }
+}
+
 void TerminalFrontEnd::playModal(Form& form) {
     interact(form);
 }
@@ -187,8 +220,9 @@ void TerminalFrontEnd::onFormShown(Form& form, Modality) {
 }
 
 void TerminalFrontEnd::onFormHidden(Form& form) {
-    if (form.findControl("cmdCancel") != nullptr)
+    if (form.role() == FormRole::Status) {
         endProgress();
+    }
     statusWindowMayHaveChanged();
 }
 
@@ -300,8 +334,8 @@ void TerminalFrontEnd::pressCancelOnInterrupt(Form* form) {
     if (!g_interruptPending)
         return;
     if (form != nullptr && form->visible()) {
-        Control* cancel = form->findControl("cmdCancel");
-        if (cancel != nullptr && cancel->kind() == ControlKind::CommandButton && cancel->isUsable()) {
+        CommandButton* cancel = form->cancelButton();
+        if (cancel != nullptr && cancel->isUsable()) {
             g_interruptPending = 0;
             FormAction click;
             click.kind = ActionKind::Click;

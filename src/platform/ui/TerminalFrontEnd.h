@@ -15,8 +15,13 @@ struct TerminalOptions {
     bool inputIsTerminal = false;
     /// Longest progress line on a terminal, in characters.
     int progressWidth = 79;
+    /// The text editor, a shell command the file name is appended to; empty: none.
+    std::string editor;
+    /// The help viewer, a shell command with "{file}" and "{topic}"; empty: none.
+    std::string helpViewer;
 
-    /// The options for the process's standard input and standard error.
+    /// The options for the process's standard input and standard error, and the editor ($VISUAL,
+    /// else $EDITOR) and help viewer ($KEMORA_HELP_VIEWER) of its environment.
     static TerminalOptions detect();
 };
 
@@ -34,6 +39,11 @@ struct TerminalOptions {
 ///   shown last first. End of input closes the form.
 /// - Status lines (of the status window and the host status bar) form one progress line on the
 ///   progress stream.
+/// - Text editor: the options' editor runs on a temporary file holding the text; the text is
+///   taken back when the editor ends successfully. Without an editor, or when input is not a
+///   terminal, nothing is edited and the status line says so.
+/// - Help: the line saying where the help is (HelpRequest::text) is written to the output, and
+///   the options' help viewer is started on an installed help file.
 /// - Ctrl-C (with installInterruptHandler) presses Cancel: the next doEvents presses the Cancel
 ///   button of the status window, so the running loop stops at its next status call. A second
 ///   Ctrl-C while no status window is shown ends the program as usual.
@@ -52,6 +62,8 @@ protected:
     std::optional<std::string> askInput(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) override;
     std::optional<rt::Long> askColour(rt::Long colour) override;
+    std::optional<std::string> askEdit(const std::string& title, const std::string& text) override;
+    void openHelp(const HelpRequest& request) override;
     void playModal(Form& form) override;
     void processEvents() override;
     void playModeless() override;

@@ -5,9 +5,8 @@ namespace km::kemora {
 
 class Workbench;
 
-/// The host's help library: opens a help file with the configured viewer command, "{file}" and
-/// "{topic}" replaced (topic empty for the start page); with no viewer it tells where the help
-/// file and topic are.
+/// The host's help library: hands the help file (its path with '/' separators), the topic (empty
+/// for the start page) and whether the file is there to the front end, which shows the help.
 class HelpLibrary : public host::IHelpLibrary {
 public:
     static constexpr long commandContents = 1;

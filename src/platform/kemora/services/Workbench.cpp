@@ -7,11 +7,7 @@
 #include "platform/kemora/exchange/ModelImporter.h"
 #include "platform/kemora/objects/Encyclopedia.h"
 #include "platform/ui/FrontEnd.h"
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
+#include <optional>
 
 namespace km::kemora {
 
@@ -19,8 +15,6 @@ using host::HostError;
 using host::HostErrorCode;
 
 Workbench::Workbench(WorkbenchPaths paths, ui::FrontEnd& frontEnd) : m_paths(std::move(paths)), m_frontEnd(frontEnd) {
-    if (const char* viewer = std::getenv("KEMORA_HELP_VIEWER"))
-        m_helpViewer = viewer;
     adoptLogFolder();
 }
 
@@ -85,43 +79,20 @@ void Workbench::editDefinition(Long id) {
         throw HostError(HostErrorCode::NotFound, "There is no definition " + std::to_string(id) + ".");
     // The lock commits at once, so that other processes see it while the editor is open.
     IStore& store = m_encyclopedia->store();
-    inTransaction(store, [&] { store.lock(id, "editor of " + m_encyclopedia->userName()); });
+    // Locked in the user's own name: others cannot open it meanwhile, and the edit can be saved.
+    inTransaction(store, [&] { store.lock(id, m_encyclopedia->userName()); });
     try {
-        if (m_editor)
-            m_editor(*definition);
-        else
-            terminalEditor(*definition);
+        std::string content = definition->GetProperty("Content");
+        std::optional<std::string> edited = m_frontEnd.editText(definition->Name(), content);
+        if (edited && *edited != content) {
+            definition->setProperty("Content", *edited);
+            definition->save();
+        }
     } catch (...) {
         inTransaction(store, [&] { store.unlock(id); });
         throw;
     }
     inTransaction(store, [&] { store.unlock(id); });
-}
-
-void Workbench::terminalEditor(host::IDefinition& definition) {
-    const char* editor = std::getenv("VISUAL");
-    if (!editor || !*editor)
-        editor = std::getenv("EDITOR");
-    if (!editor || !*editor || !isatty(STDIN_FILENO)) {
-        m_frontEnd.setStatusLine("No editor to open \"" + definition.Name() + "\" (set EDITOR).");
-        return;
-    }
-    std::filesystem::path file = std::filesystem::temp_directory_path() /
-                                 ("kemora-edit-" + std::to_string(getpid()) + "-" + std::to_string(definition.ddid()));
-    {
-        std::ofstream out(file, std::ios::binary);
-        out << definition.GetProperty("Content");
-    }
-    std::string command = std::string(editor) + " '" + file.string() + "'";
-    if (std::system(command.c_str()) == 0) {
-        std::ifstream in(file, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        definition.setProperty("Content", text.str());
-        definition.save();
-    }
-    std::error_code error;
-    std::filesystem::remove(file, error);
 }
 
 std::shared_ptr<host::IHostServices> Workbench::services() {

@@ -2,7 +2,6 @@
 #include "TraceLog.h"
 #include "WorkbenchPaths.h"
 #include "platform/runtime/Types.h"
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,9 +10,8 @@ namespace km::ui {
 class FrontEnd;
 }
 namespace km::host {
-class IDefinition;
 class IHostServices;
-} // namespace km::host
+}
 
 namespace km::kemora {
 
@@ -25,9 +23,6 @@ using rt::Long;
 /// people and tests can see it).
 class Workbench {
 public:
-    /// Opens a definition in an editor and returns when the editor is closed.
-    using DefinitionEditor = std::function<void(host::IDefinition& definition)>;
-
     Workbench(WorkbenchPaths paths, ui::FrontEnd& frontEnd);
     ~Workbench();
 
@@ -60,13 +55,9 @@ public:
     int browserRefreshes() const { return m_browserRefreshes; }
     void showBrowser() { ++m_browserShows; }
     int browserShows() const { return m_browserShows; }
+    /// Opens the definition's "Content" in the front end's text editor, locked meanwhile, and saves
+    /// what the user changed. HostError NoEncyclopedia or NotFound.
     void editDefinition(Long id);
-    void setDefinitionEditor(DefinitionEditor editor) { m_editor = std::move(editor); }
-    /// The help viewer command: "{file}" and "{topic}" are replaced; empty: print where help is.
-    void setHelpViewer(std::string command) { m_helpViewer = std::move(command); }
-    const std::string& helpViewer() const { return m_helpViewer; }
-    /// What the last help request showed (the file and topic, or the message printed).
-    std::string lastHelp;
 
     /// The factories the add-in creates host objects with.
     std::shared_ptr<host::IHostServices> services();
@@ -75,7 +66,6 @@ public:
 
 private:
     void adoptLogFolder();
-    void terminalEditor(host::IDefinition& definition);
 
     WorkbenchPaths m_paths;
     ui::FrontEnd& m_frontEnd;
@@ -86,8 +76,6 @@ private:
     bool m_diagramDirty = false;
     int m_browserRefreshes = 0;
     int m_browserShows = 0;
-    DefinitionEditor m_editor;
-    std::string m_helpViewer;
 };
 
 } // namespace km::kemora
