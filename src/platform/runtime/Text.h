@@ -39,6 +39,9 @@ std::vector<std::string> Split(std::string_view text, std::string_view separator
 /// Removes leading and trailing blanks (spaces only, as the platform's Trim does).
 std::string Trim(std::string_view text);
 
+/// The text in single quotes for a POSIX shell, so that blanks and quotes in it stay one word.
+std::string shellQuoted(std::string_view text);
+
 inline constexpr std::string_view vbCrLf = "\r\n";
 inline constexpr std::string_view vbLf = "\n";
 

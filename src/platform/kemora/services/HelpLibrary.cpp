@@ -7,15 +7,6 @@
 
 namespace km::kemora {
 
-namespace {
-
-// Single quotes for the shell, so that a help path with blanks or quotes stays one argument.
-std::string shellQuoted(const std::string& text) {
-    return "'" + rt::Replace(text, "'", "'\\''") + "'";
-}
-
-} // namespace
-
 void HelpLibrary::KMWinHelp(long windowHandle, const std::string& helpFile, long command, long data) {
     (void)windowHandle;
     std::string file = rt::Replace(helpFile, "\\", "/");
@@ -31,9 +22,9 @@ void HelpLibrary::KMWinHelp(long windowHandle, const std::string& helpFile, long
         return;
     }
     std::string commandLine =
-        rt::Replace(rt::Replace(viewer, "{file}", shellQuoted(file)), "{topic}", shellQuoted(topic));
+        rt::Replace(rt::Replace(viewer, "{file}", rt::shellQuoted(file)), "{topic}", rt::shellQuoted(topic));
     if (viewer.find("{file}") == std::string::npos)
-        commandLine += " " + shellQuoted(file);
+        commandLine += " " + rt::shellQuoted(file);
     if (std::system((commandLine + " >/dev/null 2>&1 &").c_str()) != 0)
         m_workbench.frontEnd().setStatusLine(where);
 }

@@ -10,6 +10,9 @@
 namespace km::ui {
 class FrontEnd;
 }
+namespace km::excel {
+class ExcelApplication;
+}
 namespace km::host {
 class IDefinition;
 class IHostServices;
@@ -66,6 +69,17 @@ public:
     const std::string& helpViewer() const { return m_helpViewer; }
     /// What the last help request showed (the file and topic, or the message printed).
     std::string lastHelp;
+    /// The file the next new workbook is written to; empty: "service-roadmap.xlsx" in the current
+    /// folder, numbered ("service-roadmap-2.xlsx" ...) so that no file is replaced.
+    void setWorkbookPath(std::string path) { m_workbookPath = std::move(path); }
+    std::string nextWorkbookPath() const;
+    /// The spreadsheet viewer command: "{file}" is replaced; empty: print where the workbook is.
+    void setSpreadsheetViewer(std::string command) { m_spreadsheetViewer = std::move(command); }
+    const std::string& spreadsheetViewer() const { return m_spreadsheetViewer; }
+    /// Where the last workbook shown was written ("Workbook: <file>").
+    std::string lastWorkbook;
+    /// The spreadsheet application created last, kept so that people and tests can look at it.
+    std::shared_ptr<excel::ExcelApplication> lastSpreadsheet;
 
     /// The factories the add-in creates host objects with.
     std::shared_ptr<host::IHostServices> services();
@@ -87,6 +101,8 @@ private:
     int m_browserShows = 0;
     DefinitionEditor m_editor;
     std::string m_helpViewer;
+    std::string m_workbookPath;
+    std::string m_spreadsheetViewer;
 };
 
 } // namespace km::kemora
