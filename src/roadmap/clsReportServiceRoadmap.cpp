@@ -281,7 +281,7 @@ std::string clsReportServiceRoadmap::GetAttribute(const pugi::xml_node& oNode, c
 }
 
 std::string clsReportServiceRoadmap::GetNodeText(const pugi::xml_node& oNode) {
-    return pugi::xpath_node(oNode).node().text().get();
+    return oNode.text().get();
 }
 
 Date clsReportServiceRoadmap::GetDateProperty(const pugi::xml_node& oNode, const std::string& strName, Date dtDefault) {

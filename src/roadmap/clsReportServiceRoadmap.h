@@ -28,6 +28,8 @@ public:
     void RunReport();
 
 private:
+    // The tests reach the period arithmetic directly, since the dialog always aligns From.
+    friend class clsReportServiceRoadmapTestPeer;
     using ItemList = std::shared_ptr<ReportItemList>;
     /// A removal plan of one application in one service, read once per run.
     struct RemovalPlan {

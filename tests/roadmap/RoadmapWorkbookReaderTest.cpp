@@ -122,6 +122,8 @@ TEST(RoadmapWorkbookReaderTest, TheWorkbookReadsBackAsTheRoadmapWasDrawn) {
     Package xlsx(file);
     EXPECT_EQ(xlsx.text("A1"), "Service Roadmap Report");
     EXPECT_STREQ(xlsx.font("A1").child("sz").attribute("val").value(), "20");
+    EXPECT_GT(xlsx.doc("xl/worksheets/sheet1.xml").select_node("//row[@r='1']").node().attribute("ht").as_double(), 25)
+        << "the title's row grows with its font";
     for (const char* heading : {"A3", "B3", "C3"}) {
         EXPECT_TRUE(xlsx.font(heading).child("b")) << heading;
     }

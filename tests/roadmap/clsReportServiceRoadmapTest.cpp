@@ -15,6 +15,19 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace KM_SLN_SOA {
+
+class clsReportServiceRoadmapTestPeer {
+public:
+    void SetInterval(km::rt::Long code) { m_roadmap.SetInterval(code); }
+    km::rt::Date PeriodStart(km::rt::Date from, km::rt::Long k) const { return m_roadmap.PeriodStart(from, k); }
+
+private:
+    clsReportServiceRoadmap m_roadmap;
+};
+
+} // namespace KM_SLN_SOA
+
 namespace {
 
 using namespace km::test::roadmap;
@@ -82,8 +95,10 @@ TEST_F(RoadmapTest, AOnePeriodRangeGivesTwoHeadingColumnsAndLifeSpansDecideTheCe
 
 TEST_F(RoadmapTest, ApplicationsAddedByAPlanStartOnTheServicesOwnRowAndRunToTheHorizon) {
     load(bench, component("Payments", {"Card Payments"}) + application("PayHub", "", "", {}) +
+                    application("PayLite", "", "", {}) +
                     project("Pay Project", "", "",
-                            {{"Pay Go-Live", "2026-02-01", "2026-05-15", {"PayHub"}, {"Card Payments"}, {}}}));
+                            {{"Pay Go-Live", "2026-02-01", "2026-05-15", {"PayHub"}, {"Card Payments"}, {}},
+                             {"Pay Pilot", "", "", {"PayLite"}, {"Card Payments"}, {}}}));
     run("2026-01-01", "2026-06-30", "One Month");
 
     // Columns: January (3) to July (9).
@@ -105,7 +120,12 @@ TEST_F(RoadmapTest, ApplicationsAddedByAPlanStartOnTheServicesOwnRowAndRunToTheH
         EXPECT_EQ(fill(4, cell.column), cell.fill);
         EXPECT_EQ(comment(4, cell.column), cell.comment);
     }
-    EXPECT_EQ(text(5, 1), "");
+    // A plan without dates still takes its row, which stays empty.
+    EXPECT_EQ(sheet().Cells(5, 3).Borders(km::excel::xl::EdgeTop).line().weight, km::excel::xl::Thin);
+    for (long column = 1; column <= 9; ++column) {
+        EXPECT_EQ(text(5, column), "");
+    }
+    EXPECT_EQ(sheet().rows().size(), 5u);
 }
 
 TEST_F(RoadmapTest, RemovalStateDoesNotDependOnTheOrderOfPlans) {
@@ -123,6 +143,20 @@ TEST_F(RoadmapTest, RemovalStateDoesNotDependOnTheOrderOfPlans) {
     EXPECT_EQ(text(4, 5), "GPS Classic");
     EXPECT_EQ(fill(4, 5), 44);
     EXPECT_EQ(comment(4, 5), "Projects:\nRetirement Project\r\nSwitch-off Project");
+}
+
+TEST(clsReportServiceRoadmapPeriodTest, PeriodsCountFromTheFromDateSoMonthEndsDoNotDrift) {
+    KM_SLN_SOA::clsReportServiceRoadmapTestPeer roadmap;
+    auto from = km::rt::Date::fromYmd(2024, 1, 31);
+    EXPECT_THROW(roadmap.PeriodStart(from, 1), km::rt::RuntimeError) << "no interval chosen: no zero-width periods";
+    roadmap.SetInterval(4);
+    EXPECT_EQ(roadmap.PeriodStart(from, 1), km::rt::Date::fromYmd(2024, 2, 29));
+    EXPECT_EQ(roadmap.PeriodStart(from, 2), km::rt::Date::fromYmd(2024, 3, 31)) << "not 29 March";
+    roadmap.SetInterval(9);
+    EXPECT_EQ(roadmap.PeriodStart(from, 3), km::rt::Date::fromYmd(2024, 4, 30))
+        << "a code outside 1..8 changes nothing";
+    roadmap.SetInterval(3);
+    EXPECT_EQ(roadmap.PeriodStart(from, 1), km::rt::Date::fromYmd(2024, 2, 14));
 }
 
 std::string rulesModel() {

@@ -135,6 +135,20 @@ void writeComments(lxw_worksheet* sheet, const ExcelWorksheet& model, const std:
     }
 }
 
+// A row holding a larger font grows with it, as the spreadsheet grows a row whose font is set
+// larger: 15 points for the standard 11-point font.
+void fitRowHeight(lxw_worksheet* sheet, const ExcelWorksheet& model, std::size_t row, const std::string& path) {
+    double largest = 11;
+    for (const ExcelCell& cell : model.rows()[row]) {
+        if (!std::holds_alternative<std::monostate>(cell.value)) {
+            largest = std::max(largest, model.styles().style(cell.style).size);
+        }
+    }
+    if (largest > 11) {
+        check(worksheet_set_row(sheet, static_cast<lxw_row_t>(row), 15 * largest / 11, nullptr), path);
+    }
+}
+
 void writeSheet(lxw_workbook* book, const ExcelWorksheet& model, FormatCache& formats, const std::string& path) {
     lxw_worksheet* sheet = workbook_add_worksheet(book, model.Name().c_str());
     if (!sheet) {
@@ -146,6 +160,7 @@ void writeSheet(lxw_workbook* book, const ExcelWorksheet& model, FormatCache& fo
     }
     const auto& rows = model.rows();
     for (std::size_t r = 0; r < rows.size(); ++r) {
+        fitRowHeight(sheet, model, r, path);
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             writeCell(sheet, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c), rows[r][c], formats, path);
         }
