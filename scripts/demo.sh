@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main job: builds the bundled sample encyclopedia (out/kestrel-bay.kmdb) from the sample
-# model and draws every diagram of it as SVG into out/. Run scripts/setup.sh first.
+# model, draws every diagram of it as SVG into out/ and writes its service roadmap
+# (out/kestrel-bay-roadmap.xlsx). Run scripts/setup.sh first.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,7 +16,7 @@ if [[ ! -x "$kmsoa" ]]; then
 fi
 
 mkdir -p "$out"
-rm -f "$ency" "$ency-wal" "$ency-shm" "$out"/*.svg
+rm -f "$ency" "$ency-wal" "$ency-shm" "$out"/*.svg "$out/kestrel-bay-roadmap.xlsx"
 "$kmsoa" new "$ency"
 
 # Switch the solution on through the encyclopedia's file store: its property files, the
@@ -68,4 +69,14 @@ providers=(--diagram "Kestrel Bay Service Providers")
 "$kmsoa" run "$ency" BuildServiceHierarchies --diagram "Kestrel Bay Service Hierarchy" --msgbox default 2>/dev/null
 
 "$kmsoa" render "$ency" --all -o "$out"
-echo "demo: the sample encyclopedia is $ency; its diagrams are the SVG files in $out."
+
+# The service roadmap: quarterly columns from 2025 to the end of 2028.
+roadmap_answers="$work/roadmap.answers"
+printf 'form frmReportServiceRoadmap: date dtpFromDate 2025-01-01; date dtpToDate 2028-12-31; select cboInterval Quarterly; click cmdOK\n' >"$roadmap_answers"
+if ! "$kmsoa" run "$ency" RunReportServiceRoadmap --answers "$roadmap_answers" -o "$out/kestrel-bay-roadmap.xlsx" \
+    >/dev/null 2>"$work/roadmap.log"; then
+    cat "$work/roadmap.log" >&2
+    exit 1
+fi
+echo "demo: the sample encyclopedia is $ency; its diagrams are the SVG files in $out;"
+echo "demo: its service roadmap is $out/kestrel-bay-roadmap.xlsx."

@@ -36,6 +36,7 @@ struct RunOptions {
     std::vector<std::string> messageAnswers;
     std::vector<std::string> inputs;
     std::optional<int> cancelStatusAfter;
+    std::string workbookPath;
     bool trace = false;
     /// Message-box answers in the order --yes, --no and --msgbox were given (0: default button).
     std::vector<int> orderedAnswers;
@@ -136,6 +137,9 @@ int callAddin(const RunOptions& options, kemora::Workbench& workbench, ui::Front
     if (answersGiven(options) && !frontEnd.lastHelp().empty()) {
         std::cout << frontEnd.lastHelp() << "\n";
     }
+    if (!workbench.lastWorkbook.empty()) {
+        std::cout << workbench.lastWorkbook << "\n";
+    }
     if (!result.empty())
         std::cout << result << "\n";
     return errorLogCount(workbench.traceLog()) > errorLogsBefore ? exitErrorsLogged : exitOk;
@@ -148,6 +152,8 @@ int runAddinCommand(const RunOptions& options) {
         kemora::Workbench workbench(kemora::WorkbenchPaths::fromEnvironment(), *frontEnd);
         if (options.trace)
             workbench.traceLog().setEcho(&std::cerr);
+        if (!options.workbookPath.empty())
+            workbench.setWorkbookPath(options.workbookPath);
         try {
             workbench.openEncyclopedia(options.encyclopedia);
             if (!options.diagram.empty())
@@ -211,6 +217,8 @@ void addRunCommand(CLI::App& app, CommandContext& context) {
     run->add_option("--cancel-status-after", options->cancelStatusAfter,
                     "Press Cancel on the status window after this many progress lines");
     run->add_flag("--trace", options->trace, "Echo the trace log to the terminal");
+    run->add_option("-o,--output", options->workbookPath,
+                    "Write the workbook a command makes (the service roadmap) to this .xlsx file");
     run->callback([options, run, yes, no, msgbox, &context] {
         orderMessageAnswers(*options, *run, yes, no, msgbox);
         context.exitCode = runAddinCommand(*options);

@@ -12,7 +12,7 @@ endif()
 # The workbench's layers, lowest first: each may include the layers before it.
 set(kemoraLayers storage metamodel report objects exchange render services)
 # The host utilities: add-in code that lives beside the host interfaces in src/host.
-set(hostUtilities basCommon clsRGManager clsUtils)
+set(hostUtilities basCommon basXmlFiles clsRGManager clsUtils)
 # The folders of the add-in (src/host counts as the host interfaces, but for the utilities).
 set(addinFolders addin analytics landscape roadmap install)
 
@@ -23,14 +23,15 @@ set(allowed_ui runtime)
 set(allowed_excel runtime)
 set(allowed_addin host ui excel runtime)
 set(allowed_cli kemora/storage kemora/metamodel kemora/report kemora/objects kemora/exchange kemora/render
-                kemora/services host ui runtime)
+                kemora/services host ui excel runtime)
 set(below "")
 foreach(layer IN LISTS kemoraLayers)
     set(allowed_kemora/${layer} ${below} host runtime)
     list(APPEND below kemora/${layer})
 endforeach()
-# The workbench's services show the forms (the front end is theirs to drive).
-list(APPEND allowed_kemora/services ui)
+# The workbench's services show the forms (the front end is theirs to drive) and create the
+# spreadsheet application the roadmap writes to.
+list(APPEND allowed_kemora/services ui excel)
 
 # The component of a path relative to src/ (empty when no rule covers it).
 function(component_of path outVar)

@@ -426,4 +426,8 @@ std::string Trim(std::string_view text) {
     return first < last ? std::string(first, last) : std::string();
 }
 
+std::string shellQuoted(std::string_view text) {
+    return "'" + Replace(text, "'", "'\\''") + "'";
+}
+
 } // namespace km::rt

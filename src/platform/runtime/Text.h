@@ -48,6 +48,9 @@ std::string Trim(std::string_view text);
 /// The text without a leading UTF-8 byte-order mark (EF BB BF), which editors put before scripts.
 std::string_view withoutByteOrderMark(std::string_view text);
 
+/// The text in single quotes for a POSIX shell, so that blanks and quotes in it stay one word.
+std::string shellQuoted(std::string_view text);
+
 inline constexpr std::string_view vbCrLf = "\r\n";
 inline constexpr std::string_view vbLf = "\n";
 

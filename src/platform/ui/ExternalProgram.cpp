@@ -42,7 +42,7 @@ std::optional<std::string> ExternalProgram::editText(const std::string& editor, 
     if (!file) {
         return std::nullopt;
     }
-    std::string command = editor + " " + shellQuoted(file->string());
+    std::string command = editor + " " + rt::shellQuoted(file->string());
     std::optional<std::string> edited;
     if (std::system(command.c_str()) == 0) {
         edited = fileText(*file);
@@ -53,16 +53,16 @@ std::optional<std::string> ExternalProgram::editText(const std::string& editor, 
 }
 
 bool ExternalProgram::startHelpViewer(const std::string& viewer, const HelpRequest& request) {
-    std::string command =
-        rt::Replace(rt::Replace(viewer, "{file}", shellQuoted(request.file)), "{topic}", shellQuoted(request.topic));
-    if (viewer.find("{file}") == std::string::npos) {
-        command += " " + shellQuoted(request.file);
-    }
-    return std::system((command + " >/dev/null 2>&1 &").c_str()) == 0;
+    return startViewer(viewer, request.file, request.topic);
 }
 
-std::string ExternalProgram::shellQuoted(const std::string& text) {
-    return "'" + rt::Replace(text, "'", "'\\''") + "'";
+bool ExternalProgram::startViewer(const std::string& viewer, const std::string& file, const std::string& topic) {
+    std::string command =
+        rt::Replace(rt::Replace(viewer, "{file}", rt::shellQuoted(file)), "{topic}", rt::shellQuoted(topic));
+    if (viewer.find("{file}") == std::string::npos) {
+        command += " " + rt::shellQuoted(file);
+    }
+    return std::system((command + " >/dev/null 2>&1 &").c_str()) == 0;
 }
 
 } // namespace km::ui

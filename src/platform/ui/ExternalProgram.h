@@ -17,8 +17,8 @@ public:
     /// file and topic (the file is appended when "{file}" is absent); false when the shell could
     /// not start it.
     static bool startHelpViewer(const std::string& viewer, const HelpRequest& request);
-    /// \p text in single quotes for the shell, so that blanks and quotes keep it one argument.
-    static std::string shellQuoted(const std::string& text);
+    /// Starts \p viewer in the background on \p file the same way ("{topic}" is \p topic).
+    static bool startViewer(const std::string& viewer, const std::string& file, const std::string& topic = {});
 };
 
 } // namespace km::ui

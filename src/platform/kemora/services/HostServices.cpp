@@ -4,7 +4,9 @@
 #include "KMUtilities.h"
 #include "StringResource.h"
 #include "Workbench.h"
+#include "WorkbookViewer.h"
 #include "host/HostError.h"
+#include "platform/excel/ExcelApplication.h"
 
 namespace km::kemora {
 
@@ -33,7 +35,12 @@ std::shared_ptr<host::ISUI> HostServices::CreateSUI() {
 }
 
 std::shared_ptr<excel::IExcelApplication> HostServices::CreateExcel() {
-    throw host::HostError(host::HostErrorCode::NotSupported, "This workbench has no spreadsheet yet.");
+    excel::ExcelOptions options;
+    Workbench& workbench = m_workbench;
+    options.workbookPath = [&workbench] { return workbench.nextWorkbookPath(); };
+    options.showWorkbook = [&workbench](const std::string& path) { WorkbookViewer(workbench).show(path); };
+    workbench.lastSpreadsheet = std::make_shared<excel::ExcelApplication>(std::move(options));
+    return workbench.lastSpreadsheet;
 }
 
 ui::FrontEnd& HostServices::FrontEnd() {

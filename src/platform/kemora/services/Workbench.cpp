@@ -4,6 +4,7 @@
 #include "host/HostError.h"
 #include "host/IDefinition.h"
 #include "host/IDiagram.h"
+#include "platform/excel/ExcelApplication.h"
 #include "platform/kemora/exchange/ModelImporter.h"
 #include "platform/kemora/objects/Encyclopedia.h"
 #include "platform/ui/FrontEnd.h"
@@ -15,10 +16,23 @@ using host::HostError;
 using host::HostErrorCode;
 
 Workbench::Workbench(WorkbenchPaths paths, ui::FrontEnd& frontEnd) : m_paths(std::move(paths)), m_frontEnd(frontEnd) {
+    if (const char* viewer = std::getenv("KEMORA_SPREADSHEET_VIEWER"))
+        m_spreadsheetViewer = viewer;
     adoptLogFolder();
 }
 
 Workbench::~Workbench() = default;
+
+std::string Workbench::nextWorkbookPath() const {
+    if (!m_workbookPath.empty())
+        return m_workbookPath;
+    std::error_code error;
+    for (int number = 1;; ++number) {
+        std::string name = number == 1 ? "service-roadmap.xlsx" : "service-roadmap-" + std::to_string(number) + ".xlsx";
+        if (!std::filesystem::exists(name, error))
+            return name;
+    }
+}
 
 void Workbench::adoptLogFolder() {
     std::string path = m_encyclopedia ? m_encyclopedia->FullName() : std::string();

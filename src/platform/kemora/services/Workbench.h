@@ -9,6 +9,9 @@
 namespace km::ui {
 class FrontEnd;
 }
+namespace km::excel {
+class ExcelApplication;
+}
 namespace km::host {
 class IHostServices;
 }
@@ -58,6 +61,17 @@ public:
     /// Opens the definition's "Content" in the front end's text editor, locked meanwhile, and saves
     /// what the user changed. HostError NoEncyclopedia or NotFound.
     void editDefinition(Long id);
+    /// The file the next new workbook is written to; empty: "service-roadmap.xlsx" in the current
+    /// folder, numbered ("service-roadmap-2.xlsx" ...) so that no file is replaced.
+    void setWorkbookPath(std::string path) { m_workbookPath = std::move(path); }
+    std::string nextWorkbookPath() const;
+    /// The spreadsheet viewer command: "{file}" is replaced; empty: print where the workbook is.
+    void setSpreadsheetViewer(std::string command) { m_spreadsheetViewer = std::move(command); }
+    const std::string& spreadsheetViewer() const { return m_spreadsheetViewer; }
+    /// Where the last workbook shown was written ("Workbook: <file>").
+    std::string lastWorkbook;
+    /// The spreadsheet application created last, kept so that people and tests can look at it.
+    std::shared_ptr<excel::ExcelApplication> lastSpreadsheet;
 
     /// The factories the add-in creates host objects with.
     std::shared_ptr<host::IHostServices> services();
@@ -76,6 +90,8 @@ private:
     bool m_diagramDirty = false;
     int m_browserRefreshes = 0;
     int m_browserShows = 0;
+    std::string m_workbookPath;
+    std::string m_spreadsheetViewer;
 };
 
 } // namespace km::kemora
