@@ -102,7 +102,7 @@ TEST_F(RunCommandTest, MessageBoxAnswersKeepTheirCommandLineOrder) {
     std::string bin = m_folder.file("bin");
     std::filesystem::create_directories(bin);
     std::filesystem::copy_file(kProgram, bin + "/kmsoa");
-    for (const char* library : {"libkm_sln_soa.so", "libkm_ui.so", "libkm_runtime.so"}) {
+    for (const char* library : {"libkm_sln_soa.so", "libkm_ui.so", "libkm_excel.so", "libkm_runtime.so"}) {
         std::filesystem::copy_file(std::string(KM_OUTPUT_DIR) + "/" + library, bin + "/" + library);
     }
 

@@ -49,7 +49,8 @@ TEST_F(HierarchyBuilderTest, AddsComponentsAndTheirServicesOnce) {
 TEST_F(HierarchyBuilderTest, ARenamedChildIsAddedAgainAsTheFirstNewChild) {
     bench.run("BuildServiceHierarchies");
     const Long renamed = stored("Sales")->ddid();
-    bench.encyclopedia().store().renameObject(renamed, "Sales (old)");
+    auto& store = bench.encyclopedia().store();
+    km::kemora::inTransaction(store, [&] { store.renameObject(renamed, "Sales (old)"); });
     bench.encyclopedia().forget(renamed);
     bench.run("BuildServiceHierarchies");
     // CRM is found, not made, so the new Sales is the first child made in this run.
@@ -58,7 +59,9 @@ TEST_F(HierarchyBuilderTest, ARenamedChildIsAddedAgainAsTheFirstNewChild) {
 }
 
 TEST_F(HierarchyBuilderTest, ALockedDefinitionIsReportedAndPassedOver) {
-    bench.encyclopedia().store().lock(bench.encyclopedia().definitionNamed(618, "CRM")->ddid(), "pat@desk");
+    auto& store = bench.encyclopedia().store();
+    Long crm = bench.encyclopedia().definitionNamed(618, "CRM")->ddid();
+    km::kemora::inTransaction(store, [&] { store.lock(crm, "pat@desk"); });
     bench.run("BuildServiceHierarchies");
     EXPECT_THAT(children("Customer"), ElementsAre("Sales"));
     ASSERT_EQ(prompts().size(), 1u);

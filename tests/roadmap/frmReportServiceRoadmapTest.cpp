@@ -123,7 +123,7 @@ TEST_F(frmReportServiceRoadmapTest, RefusesATypedIntervalThatIsNoEntry) {
 TEST_F(frmReportServiceRoadmapTest, HelpOpensTheRoadmapTopic) {
     show("click cmdHelp; click cmdCancel");
     EXPECT_FALSE(dialog.blnOkPressed);
-    EXPECT_NE(bench.workbench().lastHelp.find("topic 999854"), std::string::npos) << bench.workbench().lastHelp;
+    EXPECT_NE(bench.ui().lastHelp().find("topic 999854"), std::string::npos) << bench.ui().lastHelp();
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/kemora/exchange/ModelImporter.h"
 #include "platform/kemora/objects/Encyclopedia.h"
 #include "platform/ui/FrontEnd.h"
+#include <filesystem>
 #include <optional>
 
 namespace km::kemora {
