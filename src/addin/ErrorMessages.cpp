@@ -3,6 +3,7 @@
 #include "clsStatusMgr.h"
 #include "host/clsUtils.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/ui/MessageBoxStyle.h"
 
 namespace KM_SLN_SOA {
 
@@ -25,7 +26,7 @@ std::string ErrorDescription(const std::exception& error) {
 void ShowStandardError(const std::exception& error, const std::string& title) {
     if (!goStatusMgr)
         return;
-    goStatusMgr->KMMsgBox(standardErrorOpening() + "\r\n" + ErrorDescription(error), 16, title);
+    goStatusMgr->KMMsgBox(standardErrorOpening() + "\r\n" + ErrorDescription(error), km::ui::msgbox::critical, title);
 }
 
 void ShowProcedureError(const std::exception& error, const std::string& procedure, const std::string& module,
@@ -34,7 +35,7 @@ void ShowProcedureError(const std::exception& error, const std::string& procedur
         return;
     std::string prompt = "Unknown Error (" + ErrorDescription(error) + ") in procedure " + procedure +
                          (isForm ? " of Form " : " of Class Module ") + module;
-    goStatusMgr->KMMsgBox(prompt, 16, title);
+    goStatusMgr->KMMsgBox(prompt, km::ui::msgbox::critical, title);
 }
 
 } // namespace KM_SLN_SOA

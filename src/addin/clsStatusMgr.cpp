@@ -6,6 +6,7 @@
 #include "host/clsUtils.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/FrontEnd.h"
+#include "platform/ui/MessageBoxStyle.h"
 
 namespace KM_SLN_SOA {
 
@@ -35,7 +36,7 @@ void clsStatusMgr::releaseWindowAndShowErrors() {
     }
     if (m_strErrorLog.empty())
         return;
-    KMMsgBox("There were errors, review the error log.", 16, std::string(kMessageTitle));
+    KMMsgBox("There were errors, review the error log.", km::ui::msgbox::critical, std::string(kMessageTitle));
     DisplayErrors();
 }
 
@@ -48,7 +49,7 @@ int clsStatusMgr::KMMsgBox(const std::string& Prompt, int Buttons, std::optional
                            const std::string& HelpFile, km::rt::Long Context) {
     (void)HelpFile, (void)Context;
     if (m_blnSilent)
-        return 0;
+        return km::ui::answer::none;
     return m_frontEnd.msgBox(Prompt, Buttons, Title ? *Title : std::string(kLibraryTitle));
 }
 
@@ -80,7 +81,7 @@ bool clsStatusMgr::SetStatus(const std::string& strMessage) {
         return goOn;
     } catch (const std::exception& error) {
         std::string opening = goUtils && goUtils->oKMXres() ? goUtils->oKMXres()->GetLocalString(1) : std::string();
-        KMMsgBox(opening + "\r\n" + km::rt::describe(error), 16, std::string(kMessageTitle));
+        KMMsgBox(opening + "\r\n" + km::rt::describe(error), km::ui::msgbox::critical, std::string(kMessageTitle));
         return false;
     }
 }

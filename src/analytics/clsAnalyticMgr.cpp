@@ -4,11 +4,15 @@
 #include "addin/clsDisplay.h"
 #include "addin/clsStatusMgr.h"
 #include "clsColourMgr.h"
+#include "host/HostColours.h"
 #include "host/IDefinition.h"
 #include "host/IDiagram.h"
 #include "host/IEncyclopedia.h"
 #include "host/IPropertyCollection.h"
 #include "host/ISymbol.h"
+#include "host/MenuCommands.h"
+#include "host/ReadOnlySwitch.h"
+#include "host/SymbolFields.h"
 #include "host/basCommon.h"
 #include "host/clsRGManager.h"
 #include "host/clsUtils.h"
@@ -16,6 +20,7 @@
 #include "platform/runtime/Numeric.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Text.h"
+#include "platform/ui/MessageBoxStyle.h"
 #include <array>
 #include <limits>
 #include <utility>
@@ -33,18 +38,18 @@ namespace {
 constexpr const char* kTitle = "Kemora for SOA";
 constexpr const char* kModule = "clsAnalyticMgr";
 constexpr const char* kCrLf = "\r\n";
-constexpr int kCritical = 16;
-constexpr int kInformation = 64;
+constexpr int kCritical = km::ui::msgbox::critical;
+constexpr int kInformation = km::ui::msgbox::information;
 
 constexpr Long kAnalyticType = 798;
 constexpr Long kParameterType = 799;
 constexpr Long kReportType = 626;
 constexpr Long kTextSymbolType = 1;
 constexpr Long kRectangleSymbolType = 2;
-constexpr Long kNestedSymbols = 28;
-constexpr Long kReferencedDefinitions = 112;
+constexpr Long kNestedSymbols = km::host::RelNestedSymbols;
+constexpr Long kReferencedDefinitions = km::host::RelReferencedDefinitions;
 
-constexpr Long kWhite = 16777215;
+constexpr Long kWhite = km::host::colour::white;
 constexpr Long kGroupBoxColour = 15132390;
 constexpr Long kOtherColour = 14474495;
 constexpr Long kKeyLabelLength = 80;
@@ -76,11 +81,11 @@ constexpr std::array<NamedColour, 18> kColours = {{
     {"blue", 16724530},
     {"light blue", 16757940},
     {"dark blue", 11817040},
-    {"white", 16777215},
+    {"white", km::host::colour::white},
     {"grey", 11184810},
     {"light grey", 14474460},
     {"dark grey", 6579300},
-    {"black", 0},
+    {"black", km::host::colour::black},
 }};
 
 std::shared_ptr<IEncyclopedia> Encyclopedia() {
@@ -140,26 +145,6 @@ std::shared_ptr<IDefinition> FirstDefinitionNamed(const std::string& strName, Lo
     return nullptr;
 }
 
-// Objects fetched inside the scope open read-only; the switch is put back even when the scope
-// is left by an error, so that later changes in the same command can still be saved.
-class ReadOnlyScope {
-public:
-    explicit ReadOnlyScope(std::shared_ptr<IEncyclopedia> encyclopedia) : m_encyclopedia(std::move(encyclopedia)) {
-        m_encyclopedia->openobjectsasreadonly(true);
-    }
-    ~ReadOnlyScope() {
-        try {
-            m_encyclopedia->openobjectsasreadonly(false);
-        } catch (...) {
-        }
-    }
-    ReadOnlyScope(const ReadOnlyScope&) = delete;
-    ReadOnlyScope& operator=(const ReadOnlyScope&) = delete;
-
-private:
-    std::shared_ptr<IEncyclopedia> m_encyclopedia;
-};
-
 // Suppresses the library's message boxes for the life of the scope.
 class SilentScope {
 public:
@@ -212,7 +197,7 @@ std::shared_ptr<IDefinition> DefinitionOf(const std::shared_ptr<ISymbol>& symSym
 
 void FinishColouring(const std::string& strStatus) {
     Imf().KMSetDiagramDirty();
-    Imf().kmexecutemenucommand(71);
+    Imf().kmexecutemenucommand(km::host::MenuRedrawSymbols);
     WriteStatusLine(strStatus);
 }
 
@@ -449,7 +434,7 @@ void clsAnalyticMgr::ColourSyms(const std::string& PropName, const std::string& 
         if (!KeyTitle.empty())
             AddKeyEntry(dgmDiagram, KeyTitle, GetColourValue(Colour));
         Imf().KMSetDiagramDirty();
-        Imf().kmexecutemenucommand(71);
+        Imf().kmexecutemenucommand(km::host::MenuRedrawSymbols);
         RunMenuCommand75();
         WriteStatusLine(std::to_string(lngCount) + " symbols were coloured " + Colour);
     } catch (const std::exception& error) {
@@ -468,7 +453,8 @@ bool clsAnalyticMgr::SymbolMatchesProperty(const std::shared_ptr<ISymbol>& symSy
     try {
         std::shared_ptr<IDefinition> defDefinition;
         {
-            ReadOnlyScope readOnly(Encyclopedia());
+            // Objects fetched here open read-only; the switch is off again afterwards, also after an error.
+            km::host::ReadOnlySwitch readOnly(Encyclopedia(), true, km::host::AfterScope::SwitchOff);
             defDefinition = DefinitionOf(symSymbol);
         }
         if (!defDefinition) {
@@ -562,7 +548,8 @@ bool clsAnalyticMgr::ComplexQuery(const std::string& AnalyticReportName, bool Ex
 
 std::string clsAnalyticMgr::GetReportContent(const std::string& strReportName) {
     try {
-        ReadOnlyScope readOnly(Encyclopedia());
+        // Objects fetched here open read-only; the switch is off again afterwards, also after an error.
+        km::host::ReadOnlySwitch readOnly(Encyclopedia(), true, km::host::AfterScope::SwitchOff);
         auto defReport = FirstDefinitionNamed(strReportName, kReportType);
         return defReport ? defReport->GetProperty("Content") : std::string();
     } catch (const std::exception& error) {
@@ -898,8 +885,8 @@ void clsAnalyticMgr::AddKeyLine(const std::shared_ptr<IDiagram>& dgmDiagram, con
         symKey->ypos(ToLong(static_cast<long long>(symKey->ypos()) + 25));
 
         auto symSwatch = dgmDiagram->CreateSymbol(strText, kRectangleSymbolType);
-        symSwatch->setField(121, "0xfefd");
-        symSwatch->setField(120, "-1");
+        symSwatch->setField(km::host::FieldSwatchStyle, "0xfefd");
+        symSwatch->setField(km::host::FieldSwatchFlags, "-1");
         symSwatch->YSize(25);
         symSwatch->XSize(25);
         symSwatch->ypos(ToLong(static_cast<long long>(symKey->ypos()) - 5));
@@ -910,17 +897,17 @@ void clsAnalyticMgr::AddKeyLine(const std::shared_ptr<IDiagram>& dgmDiagram, con
         auto symLabel = dgmDiagram->CreateSymbol(strLabel, kTextSymbolType);
         symLabel->setProperty("Description", strText);
         Long lngWidth = km::rt::CLng(static_cast<double>(km::rt::Len(strText)) * 6);
-        std::string strExtent = symLabel->GetField(21);
+        std::string strExtent = symLabel->GetField(km::host::FieldTextExtent);
         double dblOffset = km::rt::Val(strExtent.substr(0, strExtent.find(' ')));
         Long lngX = km::rt::CLng(symSwatch->XPos() + 2 + dblOffset);
         Long lngY = km::rt::CLng(static_cast<double>(symKey->ypos()) - 5);
         symLabel->XPos(lngX);
         symLabel->ypos(lngY);
-        symLabel->setField(22, std::to_string(lngX) + " " + std::to_string(lngY));
-        symLabel->setField(20, std::to_string(lngWidth) + " 12");
-        symLabel->setField(16, "0x0000");
-        symLabel->setField(15, "0x0064");
-        symLabel->setField(18, "0x0421");
+        symLabel->setField(km::host::FieldTextPosition, std::to_string(lngX) + " " + std::to_string(lngY));
+        symLabel->setField(km::host::FieldTextSize, std::to_string(lngWidth) + " 12");
+        symLabel->setField(km::host::FieldTextFlags, "0x0000");
+        symLabel->setField(km::host::FieldFontSize, "0x0064");
+        symLabel->setField(km::host::FieldTextStyle, "0x0421");
         symLabel->save();
     } catch (const std::exception& error) {
         MsgBox(std::string("An unknown error occured. ") + kCrLf + ErrorDescription(error), kCritical);

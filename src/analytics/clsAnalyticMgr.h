@@ -78,10 +78,10 @@ public:
     /// The colour number of a colour name ("red", "Dark Blue" ...) or of a numeric text.
     static km::rt::Long GetColourValue(const std::string& strColour);
 
-private:
     /// The script that lists a diagram's analytics in order.
     static std::string AnalyticsInOrderScript(km::rt::Long lngDDID);
 
+private:
     // The colour key.
     /// Adds an entry to the diagram's key, creating the key frame beside the rightmost symbol when
     /// the diagram has none.

@@ -11,7 +11,7 @@ class IImf {
 public:
     virtual ~IImf() = default;
 
-    /// Runs a host menu command (71, 75 redraw; 187 arranges hierarchies).
+    /// Runs a host menu command (MenuCommand).
     virtual void kmexecutemenucommand(Long command) = 0;
     /// Marks the current diagram changed.
     virtual void KMSetDiagramDirty() = 0;

@@ -1,13 +1,11 @@
 #pragma once
+#include "ClassNumbers.h"
 #include "Collection.h"
 #include "IPropertyCollection.h"
 #include <memory>
 #include <string>
 
 namespace km::host {
-
-/// Class numbers of repository objects, as reports give them in "Class Number".
-enum class ObjectClass : Long { Diagram = 1, Symbol = 2, Definition = 3 };
 
 /// What definitions, diagrams and symbols have in common.
 ///

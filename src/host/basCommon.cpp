@@ -3,6 +3,7 @@
 #include "IImf.h"
 #include "IPropertyCollection.h"
 #include "IUtilities.h"
+#include "MenuCommands.h"
 #include "addin/basConstantsAndPublicVars.h"
 #include "platform/runtime/RuntimeError.h"
 #include <cstdio>
@@ -70,11 +71,11 @@ std::shared_ptr<km::host::IDefinition> GetSingleProperty(km::host::IKMObject& ob
 }
 
 void RunMenuCommand71() {
-    runMenuCommand(71);
+    runMenuCommand(km::host::MenuRedrawSymbols);
 }
 
 void RunMenuCommand75() {
-    runMenuCommand(75);
+    runMenuCommand(km::host::MenuRedrawAnalytic);
 }
 
 std::string GetTempFolder() {

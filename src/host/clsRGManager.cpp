@@ -2,12 +2,15 @@
 #include "addin/ErrorMessages.h"
 #include "addin/basConstantsAndPublicVars.h"
 #include "addin/clsStatusMgr.h"
+#include "host/ClassNumbers.h"
 #include "host/IApplication.h"
 #include "host/IEncyclopedia.h"
+#include "host/ReadOnlySwitch.h"
 #include "landscape/clsSorter.h"
 #include "platform/runtime/Numeric.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Text.h"
+#include "platform/ui/MessageBoxStyle.h"
 
 namespace KM_SLN_SOA {
 
@@ -17,7 +20,7 @@ using km::rt::ErrorNumber;
 using km::rt::RuntimeError;
 
 constexpr const char* kTopLevelItems = "KMReport/KMLevel/KMItem";
-constexpr const char* kDefinitionClass = "3";
+const std::string kDefinitionClass = std::to_string(static_cast<int>(km::host::ObjectClass::Definition));
 
 // The settings every prepared script carries; each is put in front when the script lacks it.
 constexpr const char* kMeasurementSetting = "SETTING { MEASUREMENT English } ";
@@ -109,22 +112,20 @@ std::shared_ptr<DefinitionCollection> clsRGManager::ExecuteReport(const std::str
                                                                   bool blnOpenObjectsAsReadOnly,
                                                                   bool blnSortCollections) {
     try {
-        if (blnOpenObjectsAsReadOnly)
-            Encyclopedia()->openobjectsasreadonly(true);
         auto colDefinitions = std::make_shared<DefinitionCollection>();
-        if (auto document = LoadResult(RunOnHost(strReportString)))
-            CollectDefinitions(document->select_nodes(kTopLevelItems), *colDefinitions);
-        Encyclopedia()->openobjectsasreadonly(false);
+        {
+            // The switch is off afterwards, also after an error, whatever it was before.
+            km::host::ReadOnlySwitch readOnly(Encyclopedia(),
+                                              blnOpenObjectsAsReadOnly ? std::optional<bool>(true) : std::nullopt,
+                                              km::host::AfterScope::SwitchOff);
+            if (auto document = LoadResult(RunOnHost(strReportString)))
+                CollectDefinitions(document->select_nodes(kTopLevelItems), *colDefinitions);
+        }
         if (blnSortCollections)
             colDefinitions = clsSorter().SortCollection(colDefinitions);
         return colDefinitions;
     } catch (const std::exception& error) {
         ShowStandardError(error);
-        try {
-            Encyclopedia()->openobjectsasreadonly(false);
-        } catch (const std::exception&) {
-            // The host is gone; there is no switch left to reset.
-        }
         return nullptr;
     }
 }
@@ -171,8 +172,8 @@ void clsRGManager::CollectDefinitionOf(const pugi::xml_node& item, DefinitionCol
         defFound = Encyclopedia()->getdefinitionbyid(km::rt::CLng(km::rt::Val(strID)));
     } catch (const std::exception&) {
         if (goStatusMgr)
-            goStatusMgr->KMMsgBox("A definition (DDID = " + strID + " was locked and was not added.", 16,
-                                  "Kemora for SOA");
+            goStatusMgr->KMMsgBox("A definition (DDID = " + strID + " was locked and was not added.",
+                                  km::ui::msgbox::critical, "Kemora for SOA");
         return;
     }
     if (defFound)

@@ -1,4 +1,5 @@
 #include "clsUtils.h"
+#include "ClassNumbers.h"
 #include "IApplication.h"
 #include "IDefinition.h"
 #include "IDiagram.h"
@@ -6,6 +7,7 @@
 #include "IImf.h"
 #include "IMetaModel.h"
 #include "ISymbol.h"
+#include "MenuCommands.h"
 #include "addin/AddinVersion.h"
 #include "addin/ErrorMessages.h"
 #include "addin/basConstantsAndPublicVars.h"
@@ -16,6 +18,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Text.h"
 #include "platform/ui/FrontEnd.h"
+#include "platform/ui/MessageBoxStyle.h"
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -66,7 +69,7 @@ void showBadCustomSettings(const std::string& description) {
         return;
     goStatusMgr->KMMsgBox(std::string("Bad custom ency settings file - ") + clsUtils::kCustomSettingsFile +
                               "\r\nIgnored.\r\n" + description,
-                          16, std::string(kMessageTitle));
+                          km::ui::msgbox::critical, std::string(kMessageTitle));
 }
 
 } // namespace
@@ -90,7 +93,7 @@ void clsUtils::SetupXRes() {
         m_oKMXres->SetStringtablePath(StringTableFolder());
     } catch (const std::exception&) {
         if (goStatusMgr)
-            goStatusMgr->KMMsgBox("Could not find KMXRES!", 16, std::string(kMessageTitle));
+            goStatusMgr->KMMsgBox("Could not find KMXRES!", km::ui::msgbox::critical, std::string(kMessageTitle));
     }
 }
 
@@ -247,7 +250,8 @@ clsUtils::GetDefinitionOfSymbol(const std::shared_ptr<km::host::ISymbol>& symSym
 Long clsUtils::GetSymTypeForDefinitionOnThisDiagramType(Long lngDgmType, Long lngDefType) {
     std::shared_ptr<km::host::ICollection<km::host::IMetaItem>> colSymbolTypes;
     try {
-        auto oDiagramType = encyclopedia().MetaModel()->MetaClasses(1)->MetaItems(lngDgmType);
+        const Long lngDiagramClass = static_cast<Long>(km::host::ObjectClass::Diagram);
+        auto oDiagramType = encyclopedia().MetaModel()->MetaClasses(lngDiagramClass)->MetaItems(lngDgmType);
         if (!oDiagramType)
             return 0;
         colSymbolTypes = oDiagramType->SupportedMetaItems();
@@ -325,14 +329,14 @@ void clsUtils::EnableKM(bool v_blnEnable) {
         }
     } catch (const std::exception& error) {
         if (m_oKMXres && goStatusMgr)
-            goStatusMgr->KMMsgBox(m_oKMXres->GetLocalString(0) + "\r\n" + km::rt::describe(error), 16,
-                                  std::string(kMessageTitle));
+            goStatusMgr->KMMsgBox(m_oKMXres->GetLocalString(0) + "\r\n" + km::rt::describe(error),
+                                  km::ui::msgbox::critical, std::string(kMessageTitle));
     }
 }
 
 void clsUtils::ArrangeHierarchies() {
     if (goImf)
-        goImf->kmexecutemenucommand(187);
+        goImf->kmexecutemenucommand(km::host::MenuArrangeHierarchies);
 }
 
 } // namespace KM_SLN_SOA

@@ -111,7 +111,7 @@ TEST_F(ReportScriptCommandTest, AScriptThatDoesNotParseFailsWithItsPlace) {
     Outcome outcome = report(kStoredScript);
     EXPECT_EQ(outcome.exitCode, 2);
     EXPECT_TRUE(outcome.out.empty()) << outcome.out;
-    EXPECT_NE(outcome.err.find("kmsoa report: line 7, column"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("kmsoa report: script:7:"), std::string::npos) << outcome.err;
     EXPECT_NE(outcome.err.find("#DDIDS#"), std::string::npos) << outcome.err;
 }
 

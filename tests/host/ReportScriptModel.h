@@ -1,7 +1,6 @@
 #pragma once
-#include "support/AddinReportScripts.h"
-// A small service model for report tests, and the report scripts the add-in builds, written out
-// line by line exactly as the commands build them.
+#include "support/ReportScripts.h"
+// A small service model for report tests; the report scripts come from support/ReportScripts.h.
 #include "host/IDefinition.h"
 #include "host/IDiagram.h"
 #include "platform/kemora/objects/Encyclopedia.h"

@@ -3,7 +3,7 @@
 #include "host/clsRGManager.h"
 #include "platform/kemora/objects/Encyclopedia.h"
 #include "platform/runtime/Text.h"
-#include "support/AddinReportScripts.h"
+#include "support/ReportScripts.h"
 #include "support/AddinTestBench.h"
 #include <gtest/gtest.h>
 #include <set>

@@ -153,6 +153,19 @@ TEST(EncyclopediaTest, LockedDefinitionsOpenOnlyReadOnly) {
     EXPECT_EQ(ency->store().property(id, "Description"), "y");
 }
 
+TEST(EncyclopediaTest, CreatingADefinitionKeepsTheReadOnlySwitchEvenWhenItFails) {
+    auto ency = newEncyclopedia();
+    ency->openobjectsasreadonly(true);
+    auto created = ency->CreateDefinition("Billing", 309);
+    EXPECT_TRUE(ency->openobjectsasreadonly());
+    created->setProperty("Description", "new definitions open writable");
+    created->save();
+    // A lock left behind on the id the next definition gets makes opening it fail.
+    ency->store().lock(created->ddid() + 1, "pat@desk");
+    EXPECT_EQ(codeOf([&] { ency->CreateDefinition("Ledger", 309); }), HostErrorCode::Locked);
+    EXPECT_TRUE(ency->openobjectsasreadonly());
+}
+
 TEST(EncyclopediaTest, SymbolsGetDefaultsAndTheirDefinition) {
     auto ency = newEncyclopedia();
     auto dgm = ency->CreateDiagram("Landscape", 140);

@@ -50,7 +50,7 @@ TEST(PropertyFilePreprocessorTest, IncludedFilesStandInPlaceOfTheirIncludeEvenIn
     EXPECT_DIAGNOSTICS(result);
     EXPECT_EQ(definitionNames(result), (std::vector<std::string>{"A", "B", "C"}));
     ASSERT_EQ(result.metamodel.definitionType(1)->properties.size(), 2u);
-    EXPECT_EQ(result.metamodel.definitionType(1)->properties[0].pos.file, "members.cfg");
+    EXPECT_EQ(result.metamodel.definitionType(1)->properties[0].pos.source, "members.cfg");
 }
 
 TEST(PropertyFilePreprocessorTest, MissingAndCyclicIncludesAreReportedAndSkipped) {

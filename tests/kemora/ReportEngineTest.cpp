@@ -1,6 +1,6 @@
 #include "ReportModel.h"
 #include "host/HostError.h"
-#include "support/AddinReportScripts.h"
+#include "support/ReportScripts.h"
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
@@ -303,17 +303,17 @@ TEST_F(ReportEngineTest, AnswersAnEmptyReportForAScriptWithoutQuery) {
 TEST_F(ReportEngineTest, RefusesUnknownTypeAndRelationNamesWithTheirPosition) {
     HostError error = failure("TABULAR 1 {\nWHERE Type = \"Projet\" }");
     EXPECT_EQ(error.code(), HostErrorCode::ReportSyntax);
-    EXPECT_STREQ(error.what(), "line 2, column 14: no definition or diagram type is named \"Projet\"");
+    EXPECT_STREQ(error.what(), "script:2:14: no definition or diagram type is named \"Projet\"");
     EXPECT_STREQ(failure("TABULAR 1 { WHERE Class = Diagram WHERE Type = \"Project\" }").what(),
-                 "line 1, column 48: no diagram type is named \"Project\"");
+                 "script:1:48: no diagram type is named \"Project\"");
     EXPECT_STREQ(failure("TABULAR 1 { JOIN WHERE RELATION = \"provide\" JOIN }").what(),
-                 "line 1, column 35: no relation is named \"provide\"");
+                 "script:1:35: no relation is named \"provide\"");
     EXPECT_STREQ(failure("TABULAR 1 { WHERE \"Identity\" = \"12\" }").what(),
-                 "line 1, column 32: expected a number for \"Identity\", found \"12\"");
+                 "script:1:32: expected a number for \"Identity\", found \"12\"");
     EXPECT_STREQ(failure("TABULAR 1 { WHERE \"Type Number\" = 7.5 }").what(),
-                 "line 1, column 35: expected a whole number for \"Type Number\", found 7.5");
+                 "script:1:35: expected a whole number for \"Type Number\", found 7.5");
     EXPECT_STREQ(failure("TABULAR 1 { WHERE \"Identity\" LIKE \"1*\" }").what(),
-                 "line 1, column 19: \"Identity\" is a number: compare it with =, <>, <, >, <= or >=, not LIKE");
+                 "script:1:19: \"Identity\" is a number: compare it with =, <>, <, >, <= or >=, not LIKE");
 }
 
 TEST_F(ReportEngineTest, StopsARunawayReportAtTheItemLimit) {

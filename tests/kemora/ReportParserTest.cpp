@@ -1,6 +1,6 @@
 #include "platform/kemora/report/ReportParser.h"
 #include "host/HostError.h"
-#include "support/AddinReportScripts.h"
+#include "support/ReportScripts.h"
 #include <gtest/gtest.h>
 
 using namespace km::kemora;
@@ -133,7 +133,7 @@ TEST(ReportParser, TreatsCrLfAndLfAlikeAndCountsLinesOnBoth) {
     EXPECT_EQ(relations(parsed(crlf)), relations(parsed(lf)));
     EXPECT_EQ(selected(parsed(crlf).levels[2]), selected(parsed(lf).levels[2]));
     const std::string broken = "TABULAR 1\r\n{\r\nWHERE Class = Definition\r\nWHERE Class = Thing\r\n}";
-    EXPECT_EQ(syntaxError(broken), "line 4, column 15: expected Definition or Diagram after Class =, found Thing");
+    EXPECT_EQ(syntaxError(broken), "script:4:15: expected Definition or Diagram after Class =, found Thing");
 }
 
 TEST(ReportParser, AcceptsKeywordsInAnyCase) {
@@ -185,10 +185,9 @@ TEST(ReportParser, AnswersNoQueryForSettingsOnly) {
 
 TEST(ReportParser, SkipsAByteOrderMarkAndCountsColumnsInCharacters) {
     EXPECT_TRUE(parsed("\xEF\xBB\xBFTABULAR 1 { }").hasQuery);
-    EXPECT_EQ(syntaxError("TABULAR 1 { SELECT \"Größe\" WHERE \"x\" ! }"),
-              "line 1, column 38: unexpected character '!'");
-    EXPECT_EQ(syntaxError("TABULAR 1 { \xC3\xA9 }"), "line 1, column 13: unexpected character '\xC3\xA9'");
-    EXPECT_EQ(syntaxError("TABULAR 1 { \xA9 }"), "line 1, column 13: unexpected byte (code 169)");
+    EXPECT_EQ(syntaxError("TABULAR 1 { SELECT \"Größe\" WHERE \"x\" ! }"), "script:1:38: unexpected character '!'");
+    EXPECT_EQ(syntaxError("TABULAR 1 { \xC3\xA9 }"), "script:1:13: unexpected character '\xC3\xA9'");
+    EXPECT_EQ(syntaxError("TABULAR 1 { \xA9 }"), "script:1:13: unexpected byte (code 169)");
 }
 
 TEST(ReportParser, RefusesMoreLevelsThanTheLimit) {
@@ -198,7 +197,7 @@ TEST(ReportParser, RefusesMoreLevelsThanTheLimit) {
     }
     EXPECT_EQ(parsed(script + " }").levels.size(), ReportParser::maxLevels);
     const std::string message = syntaxError(script + "\nJOIN WHERE RELATION = \"uses\" JOIN }");
-    EXPECT_EQ(message, "line 2, column 1: a query joins at most 64 levels");
+    EXPECT_EQ(message, "script:2:1: a query joins at most 64 levels");
 }
 
 struct MalformedCase {
@@ -216,79 +215,75 @@ INSTANTIATE_TEST_SUITE_P(
     Scripts, ReportParserMalformed,
     testing::Values(
         MalformedCase{"TABULAR 1 {\nWHERE Class = Definition\n  JOIN WHERE RELATION = uses JOIN }",
-                      "line 3, column 25: expected a relation name in double quotes after RELATION =, found uses"},
-        MalformedCase{"TABULAR 1 { JOIN WHERE RELATION = \"\" JOIN }", "line 1, column 35: the relation name is empty"},
+                      "script:3:25: expected a relation name in double quotes after RELATION =, found uses"},
+        MalformedCase{"TABULAR 1 { JOIN WHERE RELATION = \"\" JOIN }", "script:1:35: the relation name is empty"},
         MalformedCase{"TABULAR 1 { JOIN RELATION = \"a\" JOIN }",
-                      "line 1, column 18: expected WHERE after JOIN, found RELATION"},
+                      "script:1:18: expected WHERE after JOIN, found RELATION"},
         MalformedCase{"TABULAR 1 { JOIN WHERE RELATION = \"a\" }",
-                      "line 1, column 39: expected JOIN after the relation name, found '}'"},
+                      "script:1:39: expected JOIN after the relation name, found '}'"},
         MalformedCase{"TABULAR 1 { WHERE RELATION = \"a\" }",
-                      "line 1, column 19: RELATION = stands only between two JOINs (JOIN WHERE RELATION = \"name\" "
+                      "script:1:19: RELATION = stands only between two JOINs (JOIN WHERE RELATION = \"name\" "
                       "JOIN)"},
         MalformedCase{"TABULAR 1 { WHERE \"Identity\" = #DDIDS# }",
-                      "line 1, column 32: the placeholder #DDIDS# must be replaced before the script runs"},
-        MalformedCase{"TABULAR 1 { WHERE \"Identity\" = # }", "line 1, column 32: unexpected character '#'"},
+                      "script:1:32: the placeholder #DDIDS# must be replaced before the script runs"},
+        MalformedCase{"TABULAR 1 { WHERE \"Identity\" = # }", "script:1:32: unexpected character '#'"},
         MalformedCase{"TABULAR 1 { WHERE \"Identity\" 12 }",
-                      "line 1, column 30: expected a comparison (=, <>, <, >, <=, >= or LIKE) after \"Identity\", "
+                      "script:1:30: expected a comparison (=, <>, <, >, <=, >= or LIKE) after \"Identity\", "
                       "found 12"},
         MalformedCase{"TABULAR 1 { WHERE \"Identity\" = }",
-                      "line 1, column 32: expected a number or a text in double quotes after \"Identity\" =, found "
+                      "script:1:32: expected a number or a text in double quotes after \"Identity\" =, found "
                       "'}'"},
         MalformedCase{"TABULAR 1 { WHERE Name = \"x\" }",
-                      "line 1, column 19: expected a condition (Class = ..., Type = \"name\" or a field name in double "
+                      "script:1:19: expected a condition (Class = ..., Type = \"name\" or a field name in double "
                       "quotes) after WHERE, found Name"},
         MalformedCase{"TABULAR 1 { WHERE Type = Project }",
-                      "line 1, column 26: expected a type name in double quotes after Type =, found Project"},
+                      "script:1:26: expected a type name in double quotes after Type =, found Project"},
         MalformedCase{"TABULAR 1 { WHERE Class Definition }",
-                      "line 1, column 25: expected '=' after Class, found Definition"},
+                      "script:1:25: expected '=' after Class, found Definition"},
         MalformedCase{"TABULAR 1 { SELECT Name }",
-                      "line 1, column 20: expected a field name in double quotes after SELECT, found Name"},
+                      "script:1:20: expected a field name in double quotes after SELECT, found Name"},
         MalformedCase{"TABULAR 1 { SELECT \"Name\" LEGEND }",
-                      "line 1, column 34: expected a legend in double quotes after LEGEND, found '}'"},
-        MalformedCase{"TABULAR 1 { ORDERBY NAME }", "line 1, column 21: expected SEQUENCE after ORDERBY, found NAME"},
+                      "script:1:34: expected a legend in double quotes after LEGEND, found '}'"},
+        MalformedCase{"TABULAR 1 { ORDERBY NAME }", "script:1:21: expected SEQUENCE after ORDERBY, found NAME"},
         MalformedCase{"TABULAR 1 { WHERE Class = Diagram SORT }",
-                      "line 1, column 35: expected ORDERBY SEQUENCE, SELECT, PARTIAL, WHERE, JOIN or '}' to close the "
+                      "script:1:35: expected ORDERBY SEQUENCE, SELECT, PARTIAL, WHERE, JOIN or '}' to close the "
                       "query, found SORT"},
-        MalformedCase{"TABULAR 1 { WHERE Class = Diagram", "line 1, column 34: expected ORDERBY SEQUENCE, SELECT, "
+        MalformedCase{"TABULAR 1 { WHERE Class = Diagram", "script:1:34: expected ORDERBY SEQUENCE, SELECT, "
                                                            "PARTIAL, WHERE, JOIN or '}' to close the query, found the "
                                                            "end of the script"},
-        MalformedCase{"TABULAR 1 WHERE",
-                      "line 1, column 11: expected '{' to open the query after TABULAR 1, found WHERE"},
-        MalformedCase{"TABULAR 2 { }", "line 1, column 9: expected 1 after TABULAR, found 2"},
-        MalformedCase{"TABULAR { }", "line 1, column 9: expected 1 after TABULAR, found '{'"},
-        MalformedCase{"TABULAR 1 { } } } }",
-                      "line 1, column 15: expected the end of the script after the query, found '}'"},
+        MalformedCase{"TABULAR 1 WHERE", "script:1:11: expected '{' to open the query after TABULAR 1, found WHERE"},
+        MalformedCase{"TABULAR 2 { }", "script:1:9: expected 1 after TABULAR, found 2"},
+        MalformedCase{"TABULAR { }", "script:1:9: expected 1 after TABULAR, found '{'"},
+        MalformedCase{"TABULAR 1 { } } } }", "script:1:15: expected the end of the script after the query, found '}'"},
         MalformedCase{"REPORT \"\" ID 1 { TABULAR 1 { } } }",
-                      "line 1, column 34: expected the end of the script after the query, found '}'"},
+                      "script:1:34: expected the end of the script after the query, found '}'"},
         MalformedCase{"SETTNG { MEASUREMENT English }",
-                      "line 1, column 1: expected SETTING, FIELD or TABULAR 1, found SETTNG"},
-        MalformedCase{"REPORT \"\" ID x {",
-                      "line 1, column 14: expected a report id (a whole number) after ID, found x"},
+                      "script:1:1: expected SETTING, FIELD or TABULAR 1, found SETTNG"},
+        MalformedCase{"REPORT \"\" ID x {", "script:1:14: expected a report id (a whole number) after ID, found x"},
         MalformedCase{"SETTING { MEASUREMENT Imperial }",
-                      "line 1, column 23: expected English or METRIC after MEASUREMENT, found Imperial"},
+                      "script:1:23: expected English or METRIC after MEASUREMENT, found Imperial"},
         MalformedCase{"SETTING { COLOUR 1 }",
-                      "line 1, column 11: expected a setting name (DECIMALSEPARATOR, LISTSEPARATOR, MEASUREMENT, "
+                      "script:1:11: expected a setting name (DECIMALSEPARATOR, LISTSEPARATOR, MEASUREMENT, "
                       "PAGESIZE or REPORTFORMAT) after SETTING {, found COLOUR"},
         MalformedCase{"SETTING { DECIMALSEPARATOR , }",
-                      "line 1, column 28: expected a separator in double quotes after DECIMALSEPARATOR, found ','"},
-        MalformedCase{"SETTING { REPORTFORMAT 0 ", "line 1, column 26: expected '}' to close the setting, found the "
+                      "script:1:28: expected a separator in double quotes after DECIMALSEPARATOR, found ','"},
+        MalformedCase{"SETTING { REPORTFORMAT 0 ", "script:1:26: expected '}' to close the setting, found the "
                                                    "end of the script"},
-        MalformedCase{"SETTING { PAGESIZE -1\", 0.00 ", "line 1, column 30: expected '}' to close the setting, found "
+        MalformedCase{"SETTING { PAGESIZE -1\", 0.00 ", "script:1:30: expected '}' to close the setting, found "
                                                         "the end of the script"},
         MalformedCase{"SETTING { REPORTFORMAT 99999999999999999999 }",
-                      "line 1, column 24: expected a whole number after REPORTFORMAT, found 99999999999999999999"},
-        MalformedCase{"FIELD \"a\" { SOURCE \"b\" }", "line 1, column 20: expected PROPERTY after SOURCE, found \"b\""},
+                      "script:1:24: expected a whole number after REPORTFORMAT, found 99999999999999999999"},
+        MalformedCase{"FIELD \"a\" { SOURCE \"b\" }", "script:1:20: expected PROPERTY after SOURCE, found \"b\""},
         MalformedCase{"FIELD \"a\" { TYPE MONEY }",
-                      "line 1, column 18: expected DATE, BOOLEAN, CHARACTER or NUMERIC after TYPE, found MONEY"},
+                      "script:1:18: expected DATE, BOOLEAN, CHARACTER or NUMERIC after TYPE, found MONEY"},
         MalformedCase{"FIELD \"a\" { WIDTH 3 }",
-                      "line 1, column 13: expected SOURCE PROPERTY, LENGTH, TYPE, LEGEND or '}' to close the field, "
+                      "script:1:13: expected SOURCE PROPERTY, LENGTH, TYPE, LEGEND or '}' to close the field, "
                       "found WIDTH"},
-        MalformedCase{"FIELD \"a\" { LENGTH 1.5 }",
-                      "line 1, column 20: expected a whole number after LENGTH, found 1.5"},
-        MalformedCase{"FIELD \"a\" { }\nFIELD \"A\" { }", "line 2, column 7: the field \"A\" is declared twice"},
-        MalformedCase{"FIELD \"a\" { LEGEND \"b", "line 1, column 20: a text in double quotes is not closed before "
+        MalformedCase{"FIELD \"a\" { LENGTH 1.5 }", "script:1:20: expected a whole number after LENGTH, found 1.5"},
+        MalformedCase{"FIELD \"a\" { }\nFIELD \"A\" { }", "script:2:7: the field \"A\" is declared twice"},
+        MalformedCase{"FIELD \"a\" { LEGEND \"b", "script:1:20: a text in double quotes is not closed before "
                                                   "the end of its line"},
         MalformedCase{"TABULAR 1 { WHERE \"Na\nme\" = 1 }",
-                      "line 1, column 19: a text in double quotes is not closed before the end of its line"},
-        MalformedCase{"TABULAR 1 {\n\tSELECT \"Name\" ; }", "line 2, column 16: unexpected character ';'"},
-        MalformedCase{"TABULAR 1 { \x01 }", "line 1, column 13: unexpected control character (code 1)"}));
+                      "script:1:19: a text in double quotes is not closed before the end of its line"},
+        MalformedCase{"TABULAR 1 {\n\tSELECT \"Name\" ; }", "script:2:16: unexpected character ';'"},
+        MalformedCase{"TABULAR 1 { \x01 }", "script:1:13: unexpected control character (code 1)"}));

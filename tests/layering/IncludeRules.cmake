@@ -19,7 +19,7 @@ set(addinFolders addin analytics landscape roadmap install)
 # What each component may include (besides itself).
 set(allowed_runtime "")
 set(allowed_host runtime)
-set(allowed_ui runtime)
+set(allowed_ui host runtime)
 set(allowed_excel runtime)
 set(allowed_addin host ui excel runtime)
 set(allowed_cli kemora/storage kemora/metamodel kemora/report kemora/objects kemora/exchange kemora/render

@@ -1,6 +1,7 @@
 #include "AnswerScript.h"
 #include "MessageBoxStyle.h"
 #include "ScriptLexer.h"
+#include "host/HostColours.h"
 #include "platform/runtime/Text.h"
 #include <charconv>
 #include <fstream>
@@ -28,7 +29,7 @@ std::optional<long long> wholeNumber(std::string_view text, int base = 10) {
 }
 
 // The single operand of a top-level line ("msgbox yes"): exactly one token after the keyword.
-const ScriptToken& singleOperand(const std::vector<ScriptToken>& tokens, const ScriptPosition& position,
+const ScriptToken& singleOperand(const std::vector<ScriptToken>& tokens, const rt::SourcePosition& position,
                                  std::string_view expected) {
     if (tokens.size() < 2)
         throw ScriptError(position, "'" + tokens[0].text + "' needs " + std::string(expected));
@@ -38,7 +39,7 @@ const ScriptToken& singleOperand(const std::vector<ScriptToken>& tokens, const S
     return tokens[1];
 }
 
-MessageAnswer messageAnswer(const ScriptToken& token, const ScriptPosition& position) {
+MessageAnswer messageAnswer(const ScriptToken& token, const rt::SourcePosition& position) {
     if (!token.quoted && rt::equalsNoCase(token.text, "default"))
         return {0, position};
     if (std::optional<int> value = MessageBoxStyle::answerFromName(token.text))
@@ -47,7 +48,7 @@ MessageAnswer messageAnswer(const ScriptToken& token, const ScriptPosition& posi
                                     "' (expected ok, cancel, yes, no, abort, retry, ignore, default or 1 to 7)");
 }
 
-InputAnswer inputAnswer(const ScriptToken& token, const ScriptPosition& position) {
+InputAnswer inputAnswer(const ScriptToken& token, const rt::SourcePosition& position) {
     if (!token.quoted && rt::equalsNoCase(token.text, "cancel"))
         return {InputAnswer::Kind::Cancel, {}, position};
     if (!token.quoted && rt::equalsNoCase(token.text, "default"))
@@ -55,7 +56,7 @@ InputAnswer inputAnswer(const ScriptToken& token, const ScriptPosition& position
     return {InputAnswer::Kind::Text, token.text, position};
 }
 
-ColourAnswer colourAnswer(const ScriptToken& token, const ScriptPosition& position) {
+ColourAnswer colourAnswer(const ScriptToken& token, const rt::SourcePosition& position) {
     if (!token.quoted && rt::equalsNoCase(token.text, "cancel"))
         return {ColourAnswer::Kind::Cancel, 0, position};
     if (!token.quoted && rt::equalsNoCase(token.text, "default"))
@@ -66,7 +67,7 @@ ColourAnswer colourAnswer(const ScriptToken& token, const ScriptPosition& positi
                                     "' (expected a colour number 0 to 16777215, #RRGGBB, cancel or default)");
 }
 
-int statusLineCount(const ScriptToken& token, const ScriptPosition& position) {
+int statusLineCount(const ScriptToken& token, const rt::SourcePosition& position) {
     std::optional<long long> count = token.quoted ? std::nullopt : wholeNumber(token.text);
     if (!count || *count < 0 || *count > 1000000000)
         throw ScriptError(position, "bad count '" + token.text + "' (expected a number of status lines, 0 or more)");
@@ -85,7 +86,7 @@ std::optional<rt::Long> AnswerScript::colourFromText(std::string_view text) {
         return static_cast<rt::Long>(red + 256 * green + 65536 * blue);
     }
     std::optional<long long> number = wholeNumber(text);
-    if (!number || *number < 0 || *number > 16777215)
+    if (!number || *number < 0 || *number > host::colour::maximum)
         return std::nullopt;
     return static_cast<rt::Long>(*number);
 }
@@ -93,7 +94,7 @@ std::optional<rt::Long> AnswerScript::colourFromText(std::string_view text) {
 AnswerScript AnswerScript::parse(std::istream& in, const std::string& source) {
     AnswerScript script;
     std::string line;
-    ScriptPosition position{source, 0};
+    rt::SourcePosition position{source, 0};
     FormScript* openBlock = nullptr;
     while (std::getline(in, line)) {
         ++position.line;
@@ -125,7 +126,7 @@ AnswerScript AnswerScript::parseFile(const std::string& path) {
     return parse(in, path);
 }
 
-FormScript* AnswerScript::parseLine(std::string_view line, const ScriptPosition& position) {
+FormScript* AnswerScript::parseLine(std::string_view line, const rt::SourcePosition& position) {
     std::size_t colon = ScriptLexer::findOutsideQuotes(line, ':');
     std::vector<ScriptToken> head = ScriptLexer::tokenize(line.substr(0, colon), position);
     std::string keyword = head.empty() || head[0].quoted ? std::string() : rt::LCase(head[0].text);
@@ -147,7 +148,7 @@ FormScript* AnswerScript::parseLine(std::string_view line, const ScriptPosition&
 }
 
 // "form NAME: actions", or "form NAME:" opening a block of indented action lines (answered then).
-FormScript* AnswerScript::parseFormLine(std::string_view rest, const ScriptPosition& position) {
+FormScript* AnswerScript::parseFormLine(std::string_view rest, const rt::SourcePosition& position) {
     std::size_t colon = ScriptLexer::findOutsideQuotes(rest, ':');
     if (colon == std::string_view::npos)
         throw ScriptError(position, "missing ':' after the form name (expected 'form NAME: actions')");

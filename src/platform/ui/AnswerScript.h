@@ -12,7 +12,7 @@ namespace km::ui {
 /// A queued message-box answer; answer 0 stands for "press the default button".
 struct MessageAnswer {
     int answer = 0;
-    ScriptPosition position;
+    rt::SourcePosition position;
 };
 
 /// A queued input-box answer: a text, Cancel, or the box's default text.
@@ -20,7 +20,7 @@ struct InputAnswer {
     enum class Kind { Text, Cancel, Default };
     Kind kind = Kind::Default;
     std::string text;
-    ScriptPosition position;
+    rt::SourcePosition position;
 };
 
 /// A queued colour-dialog answer: a colour number, Cancel, or the colour already shown.
@@ -28,14 +28,14 @@ struct ColourAnswer {
     enum class Kind { Colour, Cancel, Default };
     Kind kind = Kind::Default;
     rt::Long colour = 0;
-    ScriptPosition position;
+    rt::SourcePosition position;
 };
 
 /// The user actions for one showing of a form.
 struct FormScript {
     std::string formName;
     std::vector<FormAction> actions;
-    ScriptPosition position;
+    rt::SourcePosition position;
 };
 
 /// The answers file of batch runs (`kmsoa ... --answers FILE`), in the order its lines give them:
@@ -69,8 +69,8 @@ public:
 
 private:
     /// Parses one unindented line; answers the form script whose block it opens, if any.
-    FormScript* parseLine(std::string_view line, const ScriptPosition& position);
-    FormScript* parseFormLine(std::string_view rest, const ScriptPosition& position);
+    FormScript* parseLine(std::string_view line, const rt::SourcePosition& position);
+    FormScript* parseFormLine(std::string_view rest, const rt::SourcePosition& position);
 };
 
 } // namespace km::ui

@@ -50,7 +50,7 @@ const Grammar* findRule(std::string_view word) {
 }
 
 // "#3" names the third entry; answers its 0-based index.
-int entryNumber(const ScriptToken& token, const ScriptPosition& position) {
+int entryNumber(const ScriptToken& token, const rt::SourcePosition& position) {
     int number = 0;
     std::string_view digits = std::string_view(token.text).substr(1);
     auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
@@ -115,7 +115,7 @@ std::string_view FormAction::keyword(ActionKind kind) {
     return "?";
 }
 
-FormAction FormAction::parse(std::string_view statement, const ScriptPosition& position) {
+FormAction FormAction::parse(std::string_view statement, const rt::SourcePosition& position) {
     std::vector<ScriptToken> tokens = ScriptLexer::tokenize(statement, position);
     if (tokens.empty())
         throw ScriptError(position, "empty action (expected one of " + keywordList() + ")");
@@ -138,7 +138,7 @@ FormAction FormAction::parse(std::string_view statement, const ScriptPosition& p
     return action;
 }
 
-std::vector<FormAction> FormAction::parseList(std::string_view statements, const ScriptPosition& position) {
+std::vector<FormAction> FormAction::parseList(std::string_view statements, const rt::SourcePosition& position) {
     std::vector<FormAction> actions;
     for (const std::string& statement : ScriptLexer::splitStatements(statements, position))
         actions.push_back(parse(statement, position));

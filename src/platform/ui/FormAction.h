@@ -36,16 +36,16 @@ struct FormAction {
     std::optional<std::string> value;
     /// Set for `#n` entries: the 0-based index.
     std::optional<int> entryIndex;
-    ScriptPosition position;
+    rt::SourcePosition position;
 
     /// The action written back as script text.
     std::string text() const;
 
     /// Parses one statement. ScriptError (with the position) for unknown actions, missing or
     /// surplus words, malformed dates and entry numbers.
-    static FormAction parse(std::string_view statement, const ScriptPosition& position);
+    static FormAction parse(std::string_view statement, const rt::SourcePosition& position);
     /// Parses statements separated by ';'.
-    static std::vector<FormAction> parseList(std::string_view statements, const ScriptPosition& position);
+    static std::vector<FormAction> parseList(std::string_view statements, const rt::SourcePosition& position);
     /// The script name of an action kind ("select", "dblclick" ...).
     static std::string_view keyword(ActionKind kind);
 };

@@ -10,7 +10,7 @@ bool isBlank(char c) {
 }
 
 // Reads a quoted string starting at text[pos] == '"'; leaves pos after the closing quote.
-std::string readQuoted(std::string_view text, std::size_t& pos, const ScriptPosition& position) {
+std::string readQuoted(std::string_view text, std::size_t& pos, const rt::SourcePosition& position) {
     std::string value;
     for (++pos; pos < text.size(); ++pos) {
         if (text[pos] != '"') {
@@ -30,7 +30,7 @@ std::string readQuoted(std::string_view text, std::size_t& pos, const ScriptPosi
 
 } // namespace
 
-std::vector<ScriptToken> ScriptLexer::tokenize(std::string_view text, const ScriptPosition& position) {
+std::vector<ScriptToken> ScriptLexer::tokenize(std::string_view text, const rt::SourcePosition& position) {
     std::vector<ScriptToken> tokens;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -50,7 +50,7 @@ std::vector<ScriptToken> ScriptLexer::tokenize(std::string_view text, const Scri
     return tokens;
 }
 
-std::vector<std::string> ScriptLexer::splitStatements(std::string_view text, const ScriptPosition& position) {
+std::vector<std::string> ScriptLexer::splitStatements(std::string_view text, const rt::SourcePosition& position) {
     std::vector<std::string> statements;
     std::string current;
     auto flush = [&] {

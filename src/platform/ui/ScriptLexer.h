@@ -18,9 +18,9 @@ struct ScriptToken {
 class ScriptLexer {
 public:
     /// The tokens of one statement. ScriptError for a string without its closing quote.
-    static std::vector<ScriptToken> tokenize(std::string_view text, const ScriptPosition& position);
+    static std::vector<ScriptToken> tokenize(std::string_view text, const rt::SourcePosition& position);
     /// Splits at every ';' outside quoted strings; empty statements are dropped.
-    static std::vector<std::string> splitStatements(std::string_view text, const ScriptPosition& position);
+    static std::vector<std::string> splitStatements(std::string_view text, const rt::SourcePosition& position);
     /// Position of the first \p what outside quoted strings; npos when there is none.
     static std::size_t findOutsideQuotes(std::string_view text, char what);
     /// The text without leading and trailing blanks, tabs and line-break characters.

@@ -14,10 +14,6 @@ std::string quoted(std::string_view text) {
     return ScriptLexer::quote(text);
 }
 
-std::string positionPrefix(const ScriptPosition& position) {
-    return position.line > 0 ? position.source + ":" + std::to_string(position.line) + ": " : std::string();
-}
-
 } // namespace
 
 ScriptedFrontEnd::~ScriptedFrontEnd() {
@@ -45,7 +41,7 @@ void ScriptedFrontEnd::cancelColour() {
 }
 
 void ScriptedFrontEnd::addFormScript(std::string formName, std::string_view actions) {
-    ScriptPosition position{"script for " + formName, 0};
+    rt::SourcePosition position{"script for " + formName, 0};
     addFormScript({formName, FormAction::parseList(actions, position), position});
 }
 
@@ -90,9 +86,10 @@ int ScriptedFrontEnd::askMessage(const std::string& prompt, int style, const std
         else if (box.accepts(queued.answer))
             record = {prompt, style, title, queued.answer, false};
         else
-            error(positionPrefix(queued.position) + "answer " + MessageBoxStyle::answerName(queued.answer) +
-                  " does not fit the message box " + quoted(prompt) + " (style " + std::to_string(style) +
-                  "); answered " + MessageBoxStyle::answerName(record.answer));
+            error(rt::formatLocated(queued.position, "answer " + MessageBoxStyle::answerName(queued.answer) +
+                                                         " does not fit the message box " + quoted(prompt) +
+                                                         " (style " + std::to_string(style) + "); answered " +
+                                                         MessageBoxStyle::answerName(record.answer)));
     }
     note("msgbox " + quoted(title) + " " + quoted(prompt) + " style " + std::to_string(style) + " -> " +
          MessageBoxStyle::answerName(record.answer) + (record.defaulted ? " (default)" : ""));
@@ -167,8 +164,9 @@ void ScriptedFrontEnd::playModal(Form& form) {
         }
     }
     if (played < script->actions.size())
-        error(positionPrefix(script->position) + std::to_string(script->actions.size() - played) +
-              " action(s) of the script for '" + form.name() + "' left unplayed: the window closed before");
+        error(rt::formatLocated(script->position, std::to_string(script->actions.size() - played) +
+                                                      " action(s) of the script for '" + form.name() +
+                                                      "' left unplayed: the window closed before"));
     if (form.visible())
         close(form, "its script ended with the window open");
 }
@@ -290,8 +288,9 @@ void ScriptedFrontEnd::dropRunningScript(Form& form, bool reportLeftovers) {
     if (running == m_running.end())
         return;
     if (reportLeftovers && !running->actions.empty())
-        error(positionPrefix(running->actions.front().position) + std::to_string(running->actions.size()) +
-              " action(s) of the script for '" + form.name() + "' left unplayed: the window closed before");
+        error(rt::formatLocated(running->actions.front().position, std::to_string(running->actions.size()) +
+                                                                       " action(s) of the script for '" + form.name() +
+                                                                       "' left unplayed: the window closed before"));
     m_running.erase(running);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "Control.h"
+#include "host/HostColours.h"
 #include <functional>
 
 namespace km::ui {
@@ -9,7 +10,7 @@ namespace km::ui {
 /// so a text box also serves as a colour swatch.
 class TextBox : public Control {
 public:
-    static constexpr rt::Long white = 16777215;
+    static constexpr rt::Long white = host::colour::white;
 
     TextBox(Form& owner, std::string name, std::string text = {});
     TextBox(Frame& container, std::string name, std::string text = {});

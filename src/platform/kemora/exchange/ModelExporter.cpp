@@ -1,5 +1,6 @@
 #include "ModelExporter.h"
 #include "ValueCodec.h"
+#include "host/HostColours.h"
 #include "host/HostError.h"
 #include <algorithm>
 #include <set>
@@ -9,7 +10,7 @@ namespace km::kemora {
 
 namespace {
 
-constexpr Long kWhite = 16777215;
+constexpr Long kWhite = host::colour::white;
 constexpr const char* kIndent = "  ";
 
 void writeHeader(std::ostream& out) {

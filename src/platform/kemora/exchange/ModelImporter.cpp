@@ -1,5 +1,6 @@
 #include "ModelImporter.h"
 #include "ModelReader.h"
+#include "host/HostColours.h"
 #include "platform/kemora/objects/Diagram.h"
 #include "platform/kemora/objects/Encyclopedia.h"
 #include "platform/kemora/objects/PropertyValue.h"
@@ -172,7 +173,7 @@ ModelImporter::prepareDefinitions(const std::vector<ExchangeDefinition>& definit
         if (auto seen = m_definitions.find(key); seen != m_definitions.end())
             fail(definition.offset, "the \"" + type.name + "\" \"" + definition.name +
                                         "\" appears twice in the file; expected it once (first at line " +
-                                        std::to_string(m_source->lineAndColumn(seen->second.offset).first) + ")");
+                                        std::to_string(m_source->position(seen->second.offset).line) + ")");
         Prepared object =
             prepareObject(StoredClass::Definition, type.number, type.name, definition.name, definition.offset);
         if (object.existed)
@@ -193,7 +194,7 @@ std::vector<ModelImporter::Prepared> ModelImporter::prepareDiagrams(const std::v
         if (auto seen = m_diagrams.find(key); seen != m_diagrams.end())
             fail(diagram.offset, "the \"" + type.name + "\" diagram \"" + diagram.name +
                                      "\" appears twice in the file; expected it once (first at line " +
-                                     std::to_string(m_source->lineAndColumn(seen->second.offset).first) + ")");
+                                     std::to_string(m_source->position(seen->second.offset).line) + ")");
         Prepared object =
             prepareObject(StoredClass::Diagram, type.number, type.name + " diagram", diagram.name, diagram.offset);
         m_diagrams[key] = {object.id, diagram.offset};
@@ -354,7 +355,7 @@ void ModelImporter::applySymbols(const Prepared& diagram, const ExchangeDiagram&
             continue;
         if (auto seen = refOffsets.find(symbol.ref); seen != refOffsets.end())
             fail(symbol.offset, "ref=\"" + symbol.ref + "\" is used twice in this diagram (first at line " +
-                                    std::to_string(m_source->lineAndColumn(seen->second).first) +
+                                    std::to_string(m_source->position(seen->second).line) +
                                     "); expected a ref unique within the diagram");
         refs[symbol.ref] = id;
         refOffsets[symbol.ref] = symbol.offset;
@@ -412,7 +413,7 @@ Long ModelImporter::createSymbol(Long diagram, const DiagramType& diagramType, c
     row.object.diagram = diagram;
     row.object.definition = definitionForSymbol(type, symbol.name, symbol.offset);
     row.geometry = geometryOf(symbol, type.number);
-    row.fillColor = symbol.fill.value_or(16777215);
+    row.fillColor = symbol.fill.value_or(host::colour::white);
     row.selected = symbol.selected;
     Long id = m_store.insertSymbol(row);
     ++m_summary.symbolsCreated;

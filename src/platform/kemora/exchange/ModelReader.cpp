@@ -1,5 +1,6 @@
 #include "ModelReader.h"
 #include "ValueCodec.h"
+#include "host/HostColours.h"
 #include <charconv>
 #include <cstring>
 
@@ -158,7 +159,7 @@ std::optional<Long> ModelReader::colour(const pugi::xml_node& node) {
         Long number = 0;
         auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), number);
         if (error == std::errc() && stop == text.data() + text.size() && !text.empty() && number >= 0 &&
-            number <= 0xFFFFFF)
+            number <= host::colour::maximum)
             return number;
     }
     fail(node, "expected a colour number from 0 to 16777215 (red + 256 * green + 65536 * blue) or #rrggbb for "

@@ -12,7 +12,7 @@ void SourceText::indexLines() const {
             m_lineStarts.push_back(i + 1);
 }
 
-std::pair<int, int> SourceText::lineAndColumn(std::size_t offset) const {
+rt::SourcePosition SourceText::position(std::size_t offset) const {
     indexLines();
     offset = std::min(offset, m_text.size());
     auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
@@ -23,12 +23,11 @@ std::pair<int, int> SourceText::lineAndColumn(std::size_t offset) const {
     for (std::size_t i = start; i < offset; ++i)
         if ((static_cast<unsigned char>(m_text[i]) & 0xC0) != 0x80)
             ++column;
-    return {static_cast<int>(line), column};
+    return {m_name, static_cast<int>(line), column};
 }
 
 std::string SourceText::locate(std::size_t offset, const std::string& message) const {
-    auto [line, column] = lineAndColumn(offset);
-    return m_name + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message;
+    return rt::formatLocated(position(offset), message);
 }
 
 void SourceText::fail(std::size_t offset, const std::string& message, host::HostErrorCode code) const {

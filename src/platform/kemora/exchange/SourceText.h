@@ -1,5 +1,6 @@
 #pragma once
 #include "host/HostError.h"
+#include "platform/runtime/SourcePosition.h"
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -14,10 +15,10 @@ public:
     const std::string& name() const { return m_name; }
     const std::string& text() const { return m_text; }
 
-    /// 1-based line and column (in characters) of a byte offset; offsets past the end point
-    /// just after the last character.
-    std::pair<int, int> lineAndColumn(std::size_t offset) const;
-    /// "name:line:column: message".
+    /// The place of a byte offset: this text's name, 1-based line and column (in characters);
+    /// offsets past the end point just after the last character.
+    rt::SourcePosition position(std::size_t offset) const;
+    /// "name:line:column: message" (rt::formatLocated).
     std::string locate(std::size_t offset, const std::string& message) const;
     /// Throws HostError \p code with the located message.
     [[noreturn]] void fail(std::size_t offset, const std::string& message,

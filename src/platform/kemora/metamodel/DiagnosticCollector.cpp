@@ -2,7 +2,7 @@
 
 namespace km::kemora {
 
-void DiagnosticCollector::add(SourcePos pos, std::string message) {
+void DiagnosticCollector::add(rt::SourcePosition pos, std::string message) {
     if (m_kept.size() < kMaxKept) {
         m_kept.push_back({std::move(pos), std::move(message)});
         return;

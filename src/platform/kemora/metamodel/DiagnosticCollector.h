@@ -12,7 +12,7 @@ class DiagnosticCollector {
 public:
     static constexpr size_t kMaxKept = 200;
 
-    void add(SourcePos pos, std::string message);
+    void add(rt::SourcePosition pos, std::string message);
     /// Every problem reported so far, kept or not.
     size_t count() const { return m_kept.size() + m_dropped; }
     /// The kept diagnostics, followed by a summary when some were dropped; empties the collector.
@@ -21,7 +21,7 @@ public:
 private:
     std::vector<MetamodelDiagnostic> m_kept;
     size_t m_dropped = 0;
-    SourcePos m_firstDropped;
+    rt::SourcePosition m_firstDropped;
 };
 
 } // namespace km::kemora

@@ -9,7 +9,7 @@
 namespace km::kemora {
 
 std::string MetamodelDiagnostic::text() const {
-    return pos.file + ":" + std::to_string(pos.line) + ":" + std::to_string(pos.column) + ": " + message;
+    return rt::formatLocated(pos, message);
 }
 
 namespace {
@@ -62,28 +62,28 @@ const DiagramType* Metamodel::diagramTypeNamed(const std::string& name) const {
     return lookup(diagramTypes, m_diagramByName, name);
 }
 
-const std::vector<PropertyDecl>& Metamodel::ownerProperties(MetaClass ownerClass, size_t typeIndex) const {
+const std::vector<PropertyDecl>& Metamodel::ownerProperties(host::ObjectClass ownerClass, size_t typeIndex) const {
     switch (ownerClass) {
-    case MetaClass::Diagram:
+    case host::ObjectClass::Diagram:
         return typeIndex == kAllTypes ? diagramProperties : diagramTypes[typeIndex].properties;
-    case MetaClass::Symbol:
+    case host::ObjectClass::Symbol:
         return typeIndex == kAllTypes ? symbolProperties : symbolTypes[typeIndex].properties;
-    case MetaClass::Definition:
+    case host::ObjectClass::Definition:
         break;
     }
     return definitionTypes[typeIndex].properties;
 }
 
-const PropertyDecl* Metamodel::propertyOf(MetaClass ownerClass, Long type, const std::string& name) const {
+const PropertyDecl* Metamodel::propertyOf(host::ObjectClass ownerClass, Long type, const std::string& name) const {
     auto found = m_propertyByName.find({static_cast<int>(ownerClass), type, rt::foldCase(name)});
     if (found == m_propertyByName.end()) {
         return nullptr;
     }
     size_t typeIndex = kAllTypes;
     if (type != 0) {
-        const auto& byNumber = ownerClass == MetaClass::Diagram  ? m_diagramByNumber
-                               : ownerClass == MetaClass::Symbol ? m_symbolByNumber
-                                                                 : m_definitionByNumber;
+        const auto& byNumber = ownerClass == host::ObjectClass::Diagram  ? m_diagramByNumber
+                               : ownerClass == host::ObjectClass::Symbol ? m_symbolByNumber
+                                                                         : m_definitionByNumber;
         typeIndex = byNumber.at(type);
     }
     return &ownerProperties(ownerClass, typeIndex)[found->second];
@@ -93,17 +93,17 @@ const PropertyDecl* Metamodel::definitionProperty(Long type, const std::string& 
     if (type == 0 || !definitionType(type)) {
         return nullptr;
     }
-    return propertyOf(MetaClass::Definition, type, name);
+    return propertyOf(host::ObjectClass::Definition, type, name);
 }
 
 const PropertyDecl* Metamodel::diagramProperty(Long type, const std::string& name) const {
     if (type == 0 || !diagramType(type)) {
         return nullptr;
     }
-    if (const PropertyDecl* own = propertyOf(MetaClass::Diagram, type, name)) {
+    if (const PropertyDecl* own = propertyOf(host::ObjectClass::Diagram, type, name)) {
         return own;
     }
-    return propertyOf(MetaClass::Diagram, 0, name);
+    return propertyOf(host::ObjectClass::Diagram, 0, name);
 }
 
 const PropertyDecl* Metamodel::symbolProperty(Long type, const std::string& name) const {
@@ -111,10 +111,10 @@ const PropertyDecl* Metamodel::symbolProperty(Long type, const std::string& name
     if (!symbol) {
         return nullptr;
     }
-    if (const PropertyDecl* own = propertyOf(MetaClass::Symbol, type, name)) {
+    if (const PropertyDecl* own = propertyOf(host::ObjectClass::Symbol, type, name)) {
         return own;
     }
-    if (const PropertyDecl* common = propertyOf(MetaClass::Symbol, 0, name)) {
+    if (const PropertyDecl* common = propertyOf(host::ObjectClass::Symbol, 0, name)) {
         return common;
     }
     const PropertyDecl* behind = definitionProperty(symbol->definitionType, name);
@@ -133,7 +133,7 @@ std::vector<Metamodel::RelationEnd> Metamodel::relationsNamed(const std::string&
     return ends;
 }
 
-void Metamodel::indexProperties(MetaClass ownerClass, size_t typeIndex, Long type,
+void Metamodel::indexProperties(host::ObjectClass ownerClass, size_t typeIndex, Long type,
                                 std::vector<PropertyDecl>& properties) {
     for (size_t i = 0; i < properties.size(); ++i) {
         PropertyDecl& property = properties[i];
@@ -160,7 +160,7 @@ void Metamodel::index() {
     m_relationsByName.clear();
     // Only the first type of a number is reachable, so only its properties are indexed; number 0
     // stands for "every type" in the property index and is no valid type number.
-    auto indexAll = [this](MetaClass ownerClass, auto& types, const std::map<Long, size_t>& byNumber) {
+    auto indexAll = [this](host::ObjectClass ownerClass, auto& types, const std::map<Long, size_t>& byNumber) {
         for (size_t i = 0; i < types.size(); ++i) {
             if (types[i].number != 0 && byNumber.at(types[i].number) == i) {
                 indexProperties(ownerClass, i, types[i].number, types[i].properties);
@@ -172,11 +172,11 @@ void Metamodel::index() {
             }
         }
     };
-    indexAll(MetaClass::Definition, definitionTypes, m_definitionByNumber);
-    indexAll(MetaClass::Symbol, symbolTypes, m_symbolByNumber);
-    indexAll(MetaClass::Diagram, diagramTypes, m_diagramByNumber);
-    indexProperties(MetaClass::Diagram, kAllTypes, 0, diagramProperties);
-    indexProperties(MetaClass::Symbol, kAllTypes, 0, symbolProperties);
+    indexAll(host::ObjectClass::Definition, definitionTypes, m_definitionByNumber);
+    indexAll(host::ObjectClass::Symbol, symbolTypes, m_symbolByNumber);
+    indexAll(host::ObjectClass::Diagram, diagramTypes, m_diagramByNumber);
+    indexProperties(host::ObjectClass::Diagram, kAllTypes, 0, diagramProperties);
+    indexProperties(host::ObjectClass::Symbol, kAllTypes, 0, symbolProperties);
 }
 
 namespace {

@@ -1,4 +1,6 @@
 #pragma once
+#include "host/ClassNumbers.h"
+#include "platform/runtime/SourcePosition.h"
 #include "platform/runtime/Types.h"
 #include <functional>
 #include <map>
@@ -12,18 +14,8 @@ namespace km::kemora {
 
 using rt::Long;
 
-/// Meta class numbers of the owners of properties.
-enum class MetaClass : int { Diagram = 1, Symbol = 2, Definition = 3 };
-
 /// Edit types of properties (the numbers IMetaProperty::EditTypeNum answers).
 enum class EditType : int { Text = 1, Date = 2, Number = 3, Boolean = 4, List = 5, MultiLine = 6 };
-
-/// Where a declaration came from, for messages.
-struct SourcePos {
-    std::string file;
-    int line = 0;
-    int column = 0;
-};
 
 /// A property declared for a definition, diagram or symbol type.
 struct PropertyDecl {
@@ -43,7 +35,7 @@ struct PropertyDecl {
     // the owner; ownerType 0 when the property is declared for every type of its class.
     int ownerClass = 0;
     Long ownerType = 0;
-    SourcePos pos;
+    rt::SourcePosition pos;
 
     bool isList() const { return editType == EditType::List; }
 };
@@ -54,7 +46,7 @@ struct DefinitionType {
     /// Names are qualified ("qualifier.name"); Name reports the last part.
     bool qualified = false;
     std::vector<PropertyDecl> properties;
-    SourcePos pos;
+    rt::SourcePosition pos;
 };
 
 struct SymbolType {
@@ -62,7 +54,7 @@ struct SymbolType {
     std::string name;
     Long definitionType = 0; ///< 0: symbols of this type stand for no definition
     std::vector<PropertyDecl> properties;
-    SourcePos pos;
+    rt::SourcePosition pos;
 };
 
 struct DiagramType {
@@ -70,14 +62,14 @@ struct DiagramType {
     std::string name;
     std::vector<Long> symbolTypes; ///< in declaration order
     std::vector<PropertyDecl> properties;
-    SourcePos pos;
+    rt::SourcePosition pos;
 };
 
 /// A problem found in a property file: the encyclopedia still opens with the valid declarations.
 struct MetamodelDiagnostic {
-    SourcePos pos;
+    rt::SourcePosition pos;
     std::string message;      ///< "expected ... but found ..."
-    std::string text() const; ///< "file:line:column: message"
+    std::string text() const; ///< "file:line:column: message" (rt::formatLocated)
 };
 
 /// The metamodel of one encyclopedia, built from its property files.
@@ -121,16 +113,17 @@ private:
     // type of the class has) and index within that owner's property list. Indexes rather than
     // pointers keep a copied metamodel valid.
     struct PropertyRef {
-        MetaClass ownerClass;
+        host::ObjectClass ownerClass;
         size_t typeIndex;
         size_t propertyIndex;
         bool forward; ///< for relation entries: seen from the owner
     };
     static constexpr size_t kAllTypes = static_cast<size_t>(-1);
 
-    const std::vector<PropertyDecl>& ownerProperties(MetaClass ownerClass, size_t typeIndex) const;
-    const PropertyDecl* propertyOf(MetaClass ownerClass, Long type, const std::string& name) const;
-    void indexProperties(MetaClass ownerClass, size_t typeIndex, Long type, std::vector<PropertyDecl>& properties);
+    const std::vector<PropertyDecl>& ownerProperties(host::ObjectClass ownerClass, size_t typeIndex) const;
+    const PropertyDecl* propertyOf(host::ObjectClass ownerClass, Long type, const std::string& name) const;
+    void indexProperties(host::ObjectClass ownerClass, size_t typeIndex, Long type,
+                         std::vector<PropertyDecl>& properties);
 
     std::map<Long, size_t> m_definitionByNumber, m_symbolByNumber, m_diagramByNumber;
     std::map<std::string, size_t> m_definitionByName, m_symbolByName, m_diagramByName; // folded names

@@ -11,12 +11,10 @@ std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-std::string where(const SourcePos& pos) {
-    return pos.file + ":" + std::to_string(pos.line) + ":" + std::to_string(pos.column);
-}
-
-std::string className(MetaClass ownerClass) {
-    return ownerClass == MetaClass::Diagram ? "diagram" : ownerClass == MetaClass::Symbol ? "symbol" : "definition";
+std::string className(host::ObjectClass ownerClass) {
+    return ownerClass == host::ObjectClass::Diagram  ? "diagram"
+           : ownerClass == host::ObjectClass::Symbol ? "symbol"
+                                                     : "definition";
 }
 
 template <typename T> void setCommon(T& type, const PropertyFileDeclaration& declaration) {
@@ -33,7 +31,7 @@ template <typename T> std::vector<PropertyDecl>* propertiesOf(std::vector<T>& ty
 
 MetamodelBuilder::MetamodelBuilder(DiagnosticCollector& diagnostics) : m_diagnostics(diagnostics) {}
 
-void MetamodelBuilder::report(const SourcePos& pos, const std::string& message) {
+void MetamodelBuilder::report(const rt::SourcePosition& pos, const std::string& message) {
     m_diagnostics.add(pos, message);
 }
 
@@ -53,8 +51,8 @@ Metamodel MetamodelBuilder::build(std::vector<PropertyFileDeclaration> declarati
     m_model.index();
     resolveDiagramSymbols();
     resolveListTypes();
-    resolveCommonPropertyClashes(MetaClass::Diagram);
-    resolveCommonPropertyClashes(MetaClass::Symbol);
+    resolveCommonPropertyClashes(host::ObjectClass::Diagram);
+    resolveCommonPropertyClashes(host::ObjectClass::Symbol);
     return std::move(m_model);
 }
 
@@ -63,14 +61,15 @@ bool MetamodelBuilder::claim(Claims& claims, const PropertyFileDeclaration& decl
     if (number != claims.numbers.end()) {
         report(declaration.numberPos, "expected a " + kind + " type number not declared before but found " +
                                           std::to_string(declaration.number) + " (declared at " +
-                                          where(number->second) + ")");
+                                          rt::formatPosition(number->second) + ")");
         return false;
     }
     std::string folded = rt::foldCase(declaration.name);
     auto name = claims.names.find(folded);
     if (name != claims.names.end()) {
         report(declaration.namePos, "expected a " + kind + " type name not declared before but found " +
-                                        quoted(declaration.name) + " (declared at " + where(name->second) + ")");
+                                        quoted(declaration.name) + " (declared at " + rt::formatPosition(name->second) +
+                                        ")");
         return false;
     }
     claims.numbers.emplace(declaration.number, declaration.numberPos);
@@ -85,7 +84,7 @@ void MetamodelBuilder::declare(PropertyFileDeclaration& declaration) {
             DefinitionType& type = m_model.definitionTypes.emplace_back();
             setCommon(type, declaration);
             type.qualified = declaration.qualified;
-            addProperties(MetaClass::Definition, type.number, type.properties, declaration.properties,
+            addProperties(host::ObjectClass::Definition, type.number, type.properties, declaration.properties,
                           "the definition type " + std::to_string(type.number));
         }
         break;
@@ -95,7 +94,7 @@ void MetamodelBuilder::declare(PropertyFileDeclaration& declaration) {
             setCommon(type, declaration);
             type.definitionType = declaration.definedBy;
             m_definedByPos[type.number] = declaration.definedByPos;
-            addProperties(MetaClass::Symbol, type.number, type.properties, declaration.properties,
+            addProperties(host::ObjectClass::Symbol, type.number, type.properties, declaration.properties,
                           "the symbol type " + std::to_string(type.number));
         }
         break;
@@ -104,30 +103,31 @@ void MetamodelBuilder::declare(PropertyFileDeclaration& declaration) {
             DiagramType& type = m_model.diagramTypes.emplace_back();
             setCommon(type, declaration);
             addSymbols(type.number, declaration.symbols);
-            addProperties(MetaClass::Diagram, type.number, type.properties, declaration.properties,
+            addProperties(host::ObjectClass::Diagram, type.number, type.properties, declaration.properties,
                           "the diagram type " + std::to_string(type.number));
         }
         break;
     case Kind::DiagramProperties:
-        addProperties(MetaClass::Diagram, 0, m_model.diagramProperties, declaration.properties, "every diagram");
+        addProperties(host::ObjectClass::Diagram, 0, m_model.diagramProperties, declaration.properties,
+                      "every diagram");
         break;
     case Kind::SymbolProperties:
-        addProperties(MetaClass::Symbol, 0, m_model.symbolProperties, declaration.properties, "every symbol");
+        addProperties(host::ObjectClass::Symbol, 0, m_model.symbolProperties, declaration.properties, "every symbol");
         break;
     }
 }
 
 void MetamodelBuilder::extend(PropertyFileDeclaration& declaration) {
-    MetaClass ownerClass = declaration.kind == Kind::Diagram  ? MetaClass::Diagram
-                           : declaration.kind == Kind::Symbol ? MetaClass::Symbol
-                                                              : MetaClass::Definition;
+    host::ObjectClass ownerClass = declaration.kind == Kind::Diagram  ? host::ObjectClass::Diagram
+                                   : declaration.kind == Kind::Symbol ? host::ObjectClass::Symbol
+                                                                      : host::ObjectClass::Definition;
     std::vector<PropertyDecl>* target = ownerProperties(ownerClass, declaration.number);
     if (!target) {
         report(declaration.numberPos, "expected a declared " + className(ownerClass) + " type to extend but found " +
                                           std::to_string(declaration.number));
         return;
     }
-    if (ownerClass == MetaClass::Diagram) {
+    if (ownerClass == host::ObjectClass::Diagram) {
         addSymbols(declaration.number, declaration.symbols);
     }
     addProperties(ownerClass, declaration.number, *target, declaration.properties,
@@ -135,32 +135,33 @@ void MetamodelBuilder::extend(PropertyFileDeclaration& declaration) {
 }
 
 // Uses the index built after all types were declared; the vectors do not change meanwhile.
-std::vector<PropertyDecl>* MetamodelBuilder::ownerProperties(MetaClass ownerClass, Long ownerType) {
+std::vector<PropertyDecl>* MetamodelBuilder::ownerProperties(host::ObjectClass ownerClass, Long ownerType) {
     switch (ownerClass) {
-    case MetaClass::Diagram:
+    case host::ObjectClass::Diagram:
         if (ownerType == 0) {
             return &m_model.diagramProperties;
         }
         return propertiesOf(m_model.diagramTypes, m_model.diagramType(ownerType));
-    case MetaClass::Symbol:
+    case host::ObjectClass::Symbol:
         if (ownerType == 0) {
             return &m_model.symbolProperties;
         }
         return propertiesOf(m_model.symbolTypes, m_model.symbolType(ownerType));
-    case MetaClass::Definition:
+    case host::ObjectClass::Definition:
         break;
     }
     return propertiesOf(m_model.definitionTypes, m_model.definitionType(ownerType));
 }
 
-void MetamodelBuilder::addProperties(MetaClass ownerClass, Long ownerType, std::vector<PropertyDecl>& target,
+void MetamodelBuilder::addProperties(host::ObjectClass ownerClass, Long ownerType, std::vector<PropertyDecl>& target,
                                      std::vector<ParsedProperty>& properties, const std::string& owner) {
-    std::map<std::string, SourcePos>& names = m_propertyNames[{static_cast<int>(ownerClass), ownerType}];
+    std::map<std::string, rt::SourcePosition>& names = m_propertyNames[{static_cast<int>(ownerClass), ownerType}];
     for (ParsedProperty& property : properties) {
         auto [known, added] = names.emplace(rt::foldCase(property.decl.name), property.decl.pos);
         if (!added) {
             report(property.decl.pos, "expected a property name not used before in " + owner + " but found " +
-                                          quoted(property.decl.name) + " (declared at " + where(known->second) + ")");
+                                          quoted(property.decl.name) + " (declared at " +
+                                          rt::formatPosition(known->second) + ")");
             continue;
         }
         if (property.decl.isList() && property.decl.listType != 0) {
@@ -171,7 +172,7 @@ void MetamodelBuilder::addProperties(MetaClass ownerClass, Long ownerType, std::
     }
 }
 
-void MetamodelBuilder::addSymbols(Long diagram, std::vector<std::pair<Long, SourcePos>>& symbols) {
+void MetamodelBuilder::addSymbols(Long diagram, std::vector<std::pair<Long, rt::SourcePosition>>& symbols) {
     auto& pending = m_diagramSymbols[diagram];
     pending.insert(pending.end(), symbols.begin(), symbols.end());
 }
@@ -218,30 +219,30 @@ void MetamodelBuilder::resolveListTypes() {
     if (dropped.empty()) {
         return;
     }
-    auto dropFrom = [&dropped](MetaClass ownerClass, Long ownerType, std::vector<PropertyDecl>& properties) {
+    auto dropFrom = [&dropped](host::ObjectClass ownerClass, Long ownerType, std::vector<PropertyDecl>& properties) {
         std::erase_if(properties, [&](const PropertyDecl& property) {
             return dropped.count({static_cast<int>(ownerClass), ownerType, rt::foldCase(property.name)}) > 0;
         });
     };
     for (DefinitionType& type : m_model.definitionTypes) {
-        dropFrom(MetaClass::Definition, type.number, type.properties);
+        dropFrom(host::ObjectClass::Definition, type.number, type.properties);
     }
     for (SymbolType& type : m_model.symbolTypes) {
-        dropFrom(MetaClass::Symbol, type.number, type.properties);
+        dropFrom(host::ObjectClass::Symbol, type.number, type.properties);
     }
     for (DiagramType& type : m_model.diagramTypes) {
-        dropFrom(MetaClass::Diagram, type.number, type.properties);
+        dropFrom(host::ObjectClass::Diagram, type.number, type.properties);
     }
-    dropFrom(MetaClass::Diagram, 0, m_model.diagramProperties);
-    dropFrom(MetaClass::Symbol, 0, m_model.symbolProperties);
+    dropFrom(host::ObjectClass::Diagram, 0, m_model.diagramProperties);
+    dropFrom(host::ObjectClass::Symbol, 0, m_model.symbolProperties);
 }
 
 // A type's own property may not take the name of one that every type of its class has: a lookup
 // by name could then answer only one of them.
-void MetamodelBuilder::resolveCommonPropertyClashes(MetaClass ownerClass) {
+void MetamodelBuilder::resolveCommonPropertyClashes(host::ObjectClass ownerClass) {
     const std::vector<PropertyDecl>& common =
-        ownerClass == MetaClass::Diagram ? m_model.diagramProperties : m_model.symbolProperties;
-    std::map<std::string, const SourcePos*> names;
+        ownerClass == host::ObjectClass::Diagram ? m_model.diagramProperties : m_model.symbolProperties;
+    std::map<std::string, const rt::SourcePosition*> names;
     for (const PropertyDecl& property : common) {
         names.emplace(rt::foldCase(property.name), &property.pos);
     }
@@ -251,14 +252,15 @@ void MetamodelBuilder::resolveCommonPropertyClashes(MetaClass ownerClass) {
             if (clash == names.end()) {
                 return false;
             }
-            report(property.pos,
-                   "expected a property name that every " + className(ownerClass) + " does not have already in the " +
-                       className(ownerClass) + " type " + std::to_string(type) + " but found " + quoted(property.name) +
-                       " (declared for every " + className(ownerClass) + " at " + where(*clash->second) + ")");
+            report(property.pos, "expected a property name that every " + className(ownerClass) +
+                                     " does not have already in the " + className(ownerClass) + " type " +
+                                     std::to_string(type) + " but found " + quoted(property.name) +
+                                     " (declared for every " + className(ownerClass) + " at " +
+                                     rt::formatPosition(*clash->second) + ")");
             return true;
         });
     };
-    if (ownerClass == MetaClass::Diagram) {
+    if (ownerClass == host::ObjectClass::Diagram) {
         for (DiagramType& type : m_model.diagramTypes) {
             dropClashes(type.number, type.properties);
         }

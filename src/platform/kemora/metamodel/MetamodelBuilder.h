@@ -23,39 +23,39 @@ public:
 private:
     using Kind = PropertyFileDeclaration::Kind;
     struct Claims {
-        std::map<Long, SourcePos> numbers;
-        std::map<std::string, SourcePos> names; // folded
+        std::map<Long, rt::SourcePosition> numbers;
+        std::map<std::string, rt::SourcePosition> names; // folded
     };
     struct PendingList {
-        MetaClass ownerClass;
+        host::ObjectClass ownerClass;
         Long ownerType; ///< 0: the properties of every type of the class
         std::string name;
         Long listType;
-        SourcePos pos;
+        rt::SourcePosition pos;
     };
 
     void declare(PropertyFileDeclaration& declaration);
     void extend(PropertyFileDeclaration& declaration);
     bool claim(Claims& claims, const PropertyFileDeclaration& declaration, const std::string& kind);
-    void addProperties(MetaClass ownerClass, Long ownerType, std::vector<PropertyDecl>& target,
+    void addProperties(host::ObjectClass ownerClass, Long ownerType, std::vector<PropertyDecl>& target,
                        std::vector<ParsedProperty>& properties, const std::string& owner);
-    void addSymbols(Long diagram, std::vector<std::pair<Long, SourcePos>>& symbols);
+    void addSymbols(Long diagram, std::vector<std::pair<Long, rt::SourcePosition>>& symbols);
 
     void resolveDefinedBy();
     void resolveDiagramSymbols();
     void resolveListTypes();
-    void resolveCommonPropertyClashes(MetaClass ownerClass);
-    std::vector<PropertyDecl>* ownerProperties(MetaClass ownerClass, Long ownerType);
-    void report(const SourcePos& pos, const std::string& message);
+    void resolveCommonPropertyClashes(host::ObjectClass ownerClass);
+    std::vector<PropertyDecl>* ownerProperties(host::ObjectClass ownerClass, Long ownerType);
+    void report(const rt::SourcePosition& pos, const std::string& message);
 
     DiagnosticCollector& m_diagnostics;
     Metamodel m_model;
     Claims m_definitionClaims, m_symbolClaims, m_diagramClaims;
-    std::map<Long, SourcePos> m_definedByPos;                                 // symbol type -> DEFINED BY
-    std::map<Long, std::vector<std::pair<Long, SourcePos>>> m_diagramSymbols; // diagram type -> SYMBOLS
+    std::map<Long, rt::SourcePosition> m_definedByPos;                                 // symbol type -> DEFINED BY
+    std::map<Long, std::vector<std::pair<Long, rt::SourcePosition>>> m_diagramSymbols; // diagram type -> SYMBOLS
     std::vector<PendingList> m_lists;
     // (owner class, owner type or 0 for every type) -> folded property names and where declared.
-    std::map<std::pair<int, Long>, std::map<std::string, SourcePos>> m_propertyNames;
+    std::map<std::pair<int, Long>, std::map<std::string, rt::SourcePosition>> m_propertyNames;
 };
 
 } // namespace km::kemora

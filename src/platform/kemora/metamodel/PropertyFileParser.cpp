@@ -31,11 +31,11 @@ void PropertyFileParser::advance() {
     m_token = m_source.next();
 }
 
-SourcePos PropertyFileParser::here() const {
+rt::SourcePosition PropertyFileParser::here() const {
     return {m_source.fileOfLastToken(), m_token.line, m_token.column};
 }
 
-void PropertyFileParser::errorAt(const SourcePos& pos, const std::string& message) {
+void PropertyFileParser::errorAt(const rt::SourcePosition& pos, const std::string& message) {
     m_diagnostics.add(pos, message);
 }
 
@@ -273,18 +273,18 @@ bool PropertyFileParser::parseListOption(ParsedProperty& list, std::vector<std::
         return expectNumber(decl.listType, "a definition type number (0: any type)");
     }
     if (m_token.isWord("RELATION")) {
-        SourcePos namePos;
+        rt::SourcePosition namePos;
         return takeOption(seen) && expectName(decl.relation, namePos, "the relation's name");
     }
     if (m_token.isWord("REVERSE")) {
-        SourcePos namePos;
+        rt::SourcePosition namePos;
         return takeOption(seen) && expectName(decl.reverse, namePos, "the reverse relation's name");
     }
     if (m_token.isWord("NUMBER")) {
         if (!takeOption(seen)) {
             return false;
         }
-        SourcePos numberPos = here();
+        rt::SourcePosition numberPos = here();
         if (!expectNumber(decl.relationNumber, "a relation number")) {
             return false;
         }
@@ -336,9 +336,9 @@ bool PropertyFileParser::parseList(std::vector<ParsedProperty>& properties, bool
 
 bool PropertyFileParser::parseSymbols(PropertyFileDeclaration& declaration) {
     advance();
-    std::vector<std::pair<Long, SourcePos>> symbols;
+    std::vector<std::pair<Long, rt::SourcePosition>> symbols;
     while (true) {
-        std::pair<Long, SourcePos> entry;
+        std::pair<Long, rt::SourcePosition> entry;
         if (!expectTypeNumber(entry.first, entry.second)) {
             return false;
         }
@@ -365,7 +365,7 @@ bool PropertyFileParser::expectNumber(Long& number, const std::string& what) {
     return true;
 }
 
-bool PropertyFileParser::expectTypeNumber(Long& number, SourcePos& pos) {
+bool PropertyFileParser::expectTypeNumber(Long& number, rt::SourcePosition& pos) {
     pos = here();
     if (!expectNumber(number, "a type number")) {
         return false;
@@ -387,7 +387,7 @@ bool PropertyFileParser::expectText(std::string& text, const std::string& what) 
     return true;
 }
 
-bool PropertyFileParser::expectName(std::string& name, SourcePos& pos, const std::string& what) {
+bool PropertyFileParser::expectName(std::string& name, rt::SourcePosition& pos, const std::string& what) {
     pos = here();
     if (!expectText(name, what + " in double quotes")) {
         return false;

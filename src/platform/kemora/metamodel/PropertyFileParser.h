@@ -13,7 +13,7 @@ class PropertyFilePreprocessor;
 /// A property as read, with where its list type number stands (for messages about it).
 struct ParsedProperty {
     PropertyDecl decl;
-    SourcePos listTypePos;
+    rt::SourcePosition listTypePos;
 };
 
 /// One declaration of a property file, before the rules across declarations are checked.
@@ -24,10 +24,10 @@ struct PropertyFileDeclaration {
     Long number = 0;
     std::string name;
     bool qualified = false;
-    Long definedBy = 0; ///< symbols: 0 when no DEFINED BY was given
-    SourcePos pos;      ///< the declaration's first keyword
-    SourcePos numberPos, namePos, definedByPos;
-    std::vector<std::pair<Long, SourcePos>> symbols; ///< diagrams: SYMBOLS entries in order
+    Long definedBy = 0;     ///< symbols: 0 when no DEFINED BY was given
+    rt::SourcePosition pos; ///< the declaration's first keyword
+    rt::SourcePosition numberPos, namePos, definedByPos;
+    std::vector<std::pair<Long, rt::SourcePosition>> symbols; ///< diagrams: SYMBOLS entries in order
     std::vector<ParsedProperty> properties;
 };
 
@@ -45,9 +45,9 @@ private:
     using Kind = PropertyFileDeclaration::Kind;
 
     void advance();
-    SourcePos here() const;
+    rt::SourcePosition here() const;
     void error(const std::string& expected);
-    void errorAt(const SourcePos& pos, const std::string& message);
+    void errorAt(const rt::SourcePosition& pos, const std::string& message);
     bool atTopLevelKeyword() const;
     bool atMemberStart(bool symbolsAllowed) const;
     void skipToTopLevel();
@@ -66,9 +66,9 @@ private:
     bool checkMemberEnd(const std::string& options, bool symbolsAllowed);
     bool takeOption(std::vector<std::string>& seen);
 
-    bool expectTypeNumber(Long& number, SourcePos& pos);
+    bool expectTypeNumber(Long& number, rt::SourcePosition& pos);
     bool expectNumber(Long& number, const std::string& what);
-    bool expectName(std::string& name, SourcePos& pos, const std::string& what);
+    bool expectName(std::string& name, rt::SourcePosition& pos, const std::string& what);
     bool expectText(std::string& text, const std::string& what);
 
     PropertyFilePreprocessor& m_source;

@@ -24,7 +24,8 @@ PropertyFilePreprocessor::PropertyFilePreprocessor(FileReader files, std::set<st
 PropertyFilePreprocessor::~PropertyFilePreprocessor() = default;
 
 std::optional<std::string> PropertyFilePreprocessor::readFile(const FileReader& files, const std::string& name,
-                                                              const SourcePos& at, DiagnosticCollector& diagnostics) {
+                                                              const rt::SourcePosition& at,
+                                                              DiagnosticCollector& diagnostics) {
     try {
         return files ? files(name) : std::nullopt;
     } catch (const std::exception& error) {
@@ -39,7 +40,7 @@ bool PropertyFilePreprocessor::start(const std::string& fileName) {
     return open(fileName, {fileName, 1, 1});
 }
 
-bool PropertyFilePreprocessor::open(const std::string& fileName, const SourcePos& at) {
+bool PropertyFilePreprocessor::open(const std::string& fileName, const rt::SourcePosition& at) {
     // Every attempt counts, found or not, so that files including each other many times over
     // (without a cycle) still come to an end quickly.
     if (m_filesTried++ >= kMaxFilesTried) {

@@ -33,8 +33,8 @@ public:
     const std::string& fileOfLastToken() const { return *m_lastFile; }
 
     /// Reads a file through \p files, turning a failing reader into a diagnostic at \p at.
-    static std::optional<std::string> readFile(const FileReader& files, const std::string& name, const SourcePos& at,
-                                               DiagnosticCollector& diagnostics);
+    static std::optional<std::string> readFile(const FileReader& files, const std::string& name,
+                                               const rt::SourcePosition& at, DiagnosticCollector& diagnostics);
 
 private:
     struct Conditional {
@@ -46,7 +46,7 @@ private:
     struct Frame;
 
     bool active() const;
-    bool open(const std::string& fileName, const SourcePos& at);
+    bool open(const std::string& fileName, const rt::SourcePosition& at);
     void closeFrame();
     void handleDirective(const PropertyFileToken& directive);
     void include(const PropertyFileToken& directive);

@@ -5,6 +5,7 @@
 #include "ObjectCollection.h"
 #include "Symbol.h"
 #include "host/HostError.h"
+#include "host/ReadOnlySwitch.h"
 #include "platform/kemora/metamodel/BaseFiles.h"
 #include "platform/kemora/metamodel/NameQuoting.h"
 #include "platform/kemora/report/ReportEngine.h"
@@ -240,11 +241,10 @@ std::shared_ptr<host::IDefinition> Encyclopedia::CreateDefinition(const std::str
     checkName(name);
     requireDefinitionType(typeNumber, name);
     Long id = insertNamedObject(StoredClass::Definition, typeNumber, name);
-    bool readOnly = m_openReadOnly;
-    m_openReadOnly = false;
-    auto definition = loadDefinition(id);
-    m_openReadOnly = readOnly;
-    return definition;
+    // The new definition opens writable even while the switch is on; the switch is put back
+    // also when opening fails.
+    host::ReadOnlySwitch writable(shared_from_this(), false);
+    return loadDefinition(id);
 }
 
 std::shared_ptr<host::IDiagram> Encyclopedia::CreateDiagram(const std::string& name, Long typeNumber) {

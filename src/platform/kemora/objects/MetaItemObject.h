@@ -8,7 +8,7 @@ namespace km::kemora {
 /// A metamodel type as the host's meta item: a diagram, symbol or definition type.
 class MetaItemObject : public host::IMetaItem {
 public:
-    enum class Kind { Diagram = 1, Symbol = 2, Definition = 3 };
+    using Kind = host::ObjectClass;
 
     MetaItemObject(std::shared_ptr<const Metamodel> metamodel, Kind kind, Long number);
 

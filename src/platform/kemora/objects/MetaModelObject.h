@@ -20,13 +20,13 @@ private:
 class MetaClassObject : public host::IMetaClass {
 public:
     MetaClassObject(std::shared_ptr<const Metamodel> metamodel, Long classNumber)
-        : m_metamodel(std::move(metamodel)), m_class(classNumber) {}
+        : m_metamodel(std::move(metamodel)), m_class(static_cast<host::ObjectClass>(classNumber)) {}
     std::shared_ptr<host::IMetaItem> MetaItems(Long typeNumber) override;
     host::CollectionPtr<host::IMetaItem> SupportedMetaItems() override;
 
 private:
     std::shared_ptr<const Metamodel> m_metamodel;
-    Long m_class;
+    host::ObjectClass m_class;
 };
 
 } // namespace km::kemora

@@ -5,6 +5,7 @@
 #include "ObjectCollection.h"
 #include "SymbolNesting.h"
 #include "host/HostError.h"
+#include "host/SymbolFields.h"
 #include "platform/runtime/Text.h"
 #include <unordered_map>
 
@@ -103,7 +104,7 @@ std::string Symbol::GetField(Long number) {
     if (auto stored = m_encyclopedia->store().field(m_row.id, number))
         return *stored;
     // A text symbol's extent: the width its text needs at 6 units a character, 12 high.
-    if (number == 21 && m_row.type == 1)
+    if (number == host::FieldTextExtent && m_row.type == 1)
         return std::to_string(rt::Len(m_row.name) * 6) + " 12";
     return {};
 }

@@ -1,6 +1,7 @@
 #include "DiagramRenderer.h"
 #include "TextLayout.h"
 #include "host/HostError.h"
+#include "host/SymbolFields.h"
 #include "platform/kemora/exchange/XmlText.h"
 #include "platform/kemora/objects/SymbolNesting.h"
 #include <algorithm>
@@ -77,7 +78,7 @@ std::vector<DiagramRenderer::Item> DiagramRenderer::loadItems(Long diagram) {
             continue;
         Item item;
         item.row = std::move(*row);
-        item.fontSize = TextLayout::fontSizeFromField(m_store.field(id, 15).value_or(""));
+        item.fontSize = TextLayout::fontSizeFromField(m_store.field(id, host::FieldFontSize).value_or(""));
         items.push_back(std::move(item));
     }
     classify(diagram, items);

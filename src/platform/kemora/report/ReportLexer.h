@@ -26,7 +26,7 @@ enum class TokenKind {
 struct ReportToken {
     TokenKind kind = TokenKind::End;
     std::string text; ///< strings: the content without quotes; others: as written
-    ReportPos pos;
+    rt::SourcePosition pos;
 
     /// True for a word equal to \p keyword without regard to case.
     bool isWord(std::string_view keyword) const;
@@ -66,7 +66,7 @@ private:
 
     std::string_view m_text;
     size_t m_offset = 0;
-    ReportPos m_pos;
+    rt::SourcePosition m_pos{kReportScriptName, 1, 1};
     std::optional<ReportToken> m_peeked;
 };
 

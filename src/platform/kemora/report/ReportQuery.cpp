@@ -4,9 +4,8 @@
 
 namespace km::kemora {
 
-void throwReportError(ReportPos pos, const std::string& message) {
-    throw host::HostError(host::HostErrorCode::ReportSyntax, "line " + std::to_string(pos.line) + ", column " +
-                                                                 std::to_string(pos.column) + ": " + message);
+void throwReportError(const rt::SourcePosition& pos, const std::string& message) {
+    throw host::HostError(host::HostErrorCode::ReportSyntax, rt::formatLocated(pos, message));
 }
 
 const FieldDecl* ReportQuery::field(const std::string& label) const {

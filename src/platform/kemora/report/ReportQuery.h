@@ -1,18 +1,16 @@
 #pragma once
+#include "platform/runtime/SourcePosition.h"
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace km::kemora {
 
-/// A place in a report script: 1-based line and column (columns count characters, not bytes).
-struct ReportPos {
-    int line = 1;
-    int column = 1;
-};
+/// The name report scripts go by in messages: they reach the engine as text, without a file name.
+inline constexpr const char* kReportScriptName = "script";
 
-/// Throws HostError ReportSyntax with the text "line L, column C: " + \p message.
-[[noreturn]] void throwReportError(ReportPos pos, const std::string& message);
+/// Throws HostError ReportSyntax with the located message ("script:line:column: message").
+[[noreturn]] void throwReportError(const rt::SourcePosition& pos, const std::string& message);
 
 enum class Measurement { English, Metric };
 
@@ -35,14 +33,14 @@ struct FieldDecl {
     long long length = 0;       ///< column width in a printed report; the result XML ignores it
     FieldKind kind = FieldKind::Character;
     std::optional<std::string> legend;
-    ReportPos pos;
+    rt::SourcePosition pos;
 };
 
 /// One entry of a SELECT list.
 struct SelectItem {
     std::string field;
     std::optional<std::string> legend;
-    ReportPos pos;
+    rt::SourcePosition pos;
 };
 
 enum class CompareOp { Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual, Like };
@@ -63,20 +61,20 @@ struct Condition {
     CompareOp op = CompareOp::Equal;
     std::string value;          ///< the value as written (text without its quotes)
     bool valueIsNumber = false; ///< the value was written as a number
-    ReportPos pos;              ///< where the condition's subject stands
-    ReportPos valuePos;
+    rt::SourcePosition pos;     ///< where the condition's subject stands
+    rt::SourcePosition valuePos;
 };
 
 /// One level of the query: the first selects starting objects, each further one the objects
 /// related to an item of the level above by \c relation.
 struct QueryLevel {
     std::string relation; ///< empty on the first level
-    ReportPos relationPos;
+    rt::SourcePosition relationPos;
     bool orderBySequence = false;
     bool partial = false;
     std::vector<SelectItem> select;
     std::vector<Condition> conditions;
-    ReportPos pos; ///< where the level starts
+    rt::SourcePosition pos; ///< where the level starts
 };
 
 /// A parsed report script.

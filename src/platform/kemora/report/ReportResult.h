@@ -1,4 +1,5 @@
 #pragma once
+#include "host/ClassNumbers.h"
 #include "platform/runtime/Types.h"
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ struct ResultProperty {
 struct ResultItem {
     std::string name;
     rt::Long id = 0;
-    int classNumber = 3;
+    int classNumber = static_cast<int>(host::ObjectClass::Definition);
     std::vector<ResultProperty> properties;
     std::vector<ResultItem> children;
 };

@@ -4,6 +4,7 @@
 #include "host/HostError.h"
 #include "host/IDefinition.h"
 #include "host/IDiagram.h"
+#include "host/MenuCommands.h"
 #include "platform/excel/ExcelApplication.h"
 #include "platform/kemora/exchange/ModelImporter.h"
 #include "platform/kemora/objects/Encyclopedia.h"
@@ -81,7 +82,7 @@ void Workbench::writeStatusLine(const std::string& text) {
 
 void Workbench::runMenuCommand(Long command) {
     m_menuCommands.push_back(command);
-    if (command == 187 && m_encyclopedia)
+    if (command == host::MenuArrangeHierarchies && m_encyclopedia)
         if (auto diagram = m_encyclopedia->getcurrentdiagram())
             HierarchyLayout(*m_encyclopedia).arrange(diagram->ddid());
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "host/ClassNumbers.h"
+#include "host/HostColours.h"
 #include "platform/runtime/Types.h"
 #include <string>
 
@@ -6,8 +8,8 @@ namespace km::kemora {
 
 using rt::Long;
 
-/// Class numbers of stored objects.
-enum class StoredClass : int { Diagram = 1, Symbol = 2, Definition = 3 };
+/// Class numbers of stored objects: the host's class numbers.
+using StoredClass = host::ObjectClass;
 
 struct ObjectRow {
     Long id = 0;
@@ -31,7 +33,7 @@ struct Geometry {
 struct SymbolRow {
     ObjectRow object;
     Geometry geometry;
-    Long fillColor = 16777215;
+    Long fillColor = host::colour::white;
     bool selected = false;
 };
 
