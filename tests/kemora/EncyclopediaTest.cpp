@@ -161,7 +161,7 @@ TEST(EncyclopediaTest, CreatingADefinitionKeepsTheReadOnlySwitchEvenWhenItFails)
     created->setProperty("Description", "new definitions open writable");
     created->save();
     // A lock left behind on the id the next definition gets makes opening it fail.
-    ency->store().lock(created->ddid() + 1, "pat@desk");
+    kemora::inTransaction(ency->store(), [&] { ency->store().lock(created->ddid() + 1, "pat@desk"); });
     EXPECT_EQ(codeOf([&] { ency->CreateDefinition("Ledger", 309); }), HostErrorCode::Locked);
     EXPECT_TRUE(ency->openobjectsasreadonly());
 }
