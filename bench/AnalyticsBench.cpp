@@ -167,8 +167,9 @@ private:
 // The encyclopedia and the add-in
 
 void removeEncyclopedia(const std::string& path) {
-    for (const char* suffix : {"", "-wal", "-shm"})
+    for (const char* suffix : {"", "-wal", "-shm"}) {
         std::filesystem::remove(path + suffix);
+    }
 }
 
 void buildEncyclopedia(const std::string& path, const Options& options, FigureTable& table) {
@@ -250,8 +251,9 @@ Latencies resaveColoured(Session& session) {
     auto symbols = session.encyclopedia().getcurrentdiagram()->GetAllSymbols();
     symbols->readall();
     for (auto symbol : symbols) {
-        if (symbol->kmtype() != 160 || symbol->FillColor() != 3978495)
+        if (symbol->kmtype() != 160 || symbol->FillColor() != 3978495) {
             continue;
+        }
         saves.time([&] {
             symbol->FillColor(3978495);
             symbol->save();
@@ -271,17 +273,20 @@ Latencies parseResults(const std::vector<std::string>& results) {
     for (const std::string& result : results) {
         parses.time([&] {
             pugi::xml_document document;
-            if (!document.load_buffer(result.data(), result.size()))
+            if (!document.load_buffer(result.data(), result.size())) {
                 return;
+            }
             for (const pugi::xpath_node& item : items.evaluate_node_set(document)) {
                 found += item.node().select_node(identity).node() ? 1 : 0;
-                for (const pugi::xpath_node& inner : nested.evaluate_node_set(item.node()))
+                for (const pugi::xpath_node& inner : nested.evaluate_node_set(item.node())) {
                     found += inner.node().select_node(identity).node() ? 1 : 0;
+                }
             }
         });
     }
-    if (found == 0 && !results.empty())
+    if (found == 0 && !results.empty()) {
         std::cerr << "AnalyticsBench: no result named a definition\n";
+    }
     return parses;
 }
 
@@ -371,8 +376,9 @@ int run(const Options& options) {
         }
     }
     std::filesystem::remove_all(folder);
-    if (temporary || !options.keep)
+    if (temporary || !options.keep) {
         removeEncyclopedia(path);
+    }
     table.print(std::cout);
     return status;
 }

@@ -65,8 +65,9 @@ std::string defaultFile() {
 }
 
 void removeEncyclopedia(const std::string& path) {
-    for (const char* suffix : {"", "-wal", "-shm"})
+    for (const char* suffix : {"", "-wal", "-shm"}) {
         std::filesystem::remove(path + suffix);
+    }
 }
 
 BuildFigures buildEncyclopedia(const std::string& path, const Options& options) {
@@ -99,8 +100,9 @@ int measureInFreshProcess(const std::string& path, const Options& options) {
     std::vector<std::string> arguments = {"EncyclopediaBench", "--measure", path, "--lookups",
                                           std::to_string(options.lookups)};
     std::vector<char*> argv;
-    for (std::string& argument : arguments)
+    for (std::string& argument : arguments) {
         argv.push_back(argument.data());
+    }
     argv.push_back(nullptr);
     std::cout.flush();
     pid_t child = 0;
@@ -125,11 +127,13 @@ struct Pools {
 
 std::vector<kemora::Long> sample(const std::vector<kemora::Long>& ids, std::int64_t count, std::mt19937_64& random) {
     std::vector<kemora::Long> picked;
-    if (ids.empty())
+    if (ids.empty()) {
         return picked;
+    }
     std::uniform_int_distribution<std::size_t> index(0, ids.size() - 1);
-    for (std::int64_t i = 0; i < count; ++i)
+    for (std::int64_t i = 0; i < count; ++i) {
         picked.push_back(ids[index(random)]);
+    }
     return picked;
 }
 
@@ -141,8 +145,9 @@ Pools collectPools(kemora::IStore& store, std::int64_t lookups) {
     pools.services = sample(store.objectsOfType(StoredClass::Definition, 765, ""), lookups, random);
     const auto diagrams =
         store.objectsOfType(StoredClass::Diagram, BenchModel::landscapeType, BenchModel::landscapeName);
-    if (diagrams.empty())
+    if (diagrams.empty()) {
         return pools;
+    }
     pools.components = store.symbolsOfDiagram(diagrams.front(), 771, "");
     pools.domains = store.symbolsOfDiagram(diagrams.front(), 770, "");
     pools.large = store.symbolsOfDiagram(diagrams.front(), 2, "");
@@ -152,40 +157,50 @@ Pools collectPools(kemora::IStore& store, std::int64_t lookups) {
 
 void addLatency(FigureTable& table, const std::string& figure, const Latencies& latencies, double targetMs) {
     const std::string value = Format::ms(latencies.medianMs()) + " median, " + Format::ms(latencies.p99Ms()) + " p99";
-    if (targetMs > 0)
+    if (targetMs > 0) {
         table.add(figure, value, "median < " + Format::ms(targetMs), latencies.medianMs() < targetMs);
-    else
+    } else {
         table.add(figure, value);
+    }
 }
 
 void measureLookups(kemora::Encyclopedia& encyclopedia, const Pools& pools, FigureTable& table) {
     kemora::IStore& store = encyclopedia.store();
     Latencies byId, byFilter, byName, listItems, listWalk, owners;
-    for (const kemora::ObjectRow& row : pools.definitions)
+    for (const kemora::ObjectRow& row : pools.definitions) {
         byId.time([&] { encyclopedia.getdefinitionbyid(row.id)->Name(); });
-    for (const kemora::ObjectRow& row : pools.definitions)
+    }
+    for (const kemora::ObjectRow& row : pools.definitions) {
         byFilter.time([&] {
             auto found = encyclopedia.getfiltereddefinitions(row.name, row.type);
-            if (found->count() != 1 || found->Item(1)->ddid() != row.id)
+            if (found->count() != 1 || found->Item(1)->ddid() != row.id) {
                 throw std::runtime_error("getfiltereddefinitions did not find " + row.name);
+            }
         });
-    for (const kemora::ObjectRow& row : pools.definitions)
+    }
+    for (const kemora::ObjectRow& row : pools.definitions) {
         byName.time([&] { store.objectByName(StoredClass::Definition, row.type, row.name); });
-    for (kemora::Long id : pools.applications)
+    }
+    for (kemora::Long id : pools.applications) {
         listItems.time([&] { store.listItems(id, "Provides Services"); });
-    for (kemora::Long id : pools.applications)
+    }
+    for (kemora::Long id : pools.applications) {
         listWalk.time([&] {
             auto services = encyclopedia.getdefinitionbyid(id)->getpropertyascollection("Provides Services");
-            for (kemora::Long i = 1; i <= services->count(); ++i)
+            for (kemora::Long i = 1; i <= services->count(); ++i) {
                 services->Item(i)->Name();
+            }
         });
-    for (kemora::Long id : pools.services)
+    }
+    for (kemora::Long id : pools.services) {
         owners.time([&] {
             std::vector<kemora::Long> ids;
-            for (const kemora::RelatedRow& owner : store.listOwners(id, "Provides Services"))
+            for (const kemora::RelatedRow& owner : store.listOwners(id, "Provides Services")) {
                 ids.push_back(owner.id);
+            }
             store.objects(ids);
         });
+    }
     table.section("Lookups (" + Format::count(static_cast<std::int64_t>(pools.definitions.size())) +
                   " random definitions each)");
     addLatency(table, "getdefinitionbyid + Name", byId, kLookupTargetMs);
@@ -210,8 +225,9 @@ struct NestingFigures {
 NestingFigures measureNesting(kemora::Encyclopedia& encyclopedia, const std::vector<kemora::Long>& containers,
                               std::int64_t queries) {
     NestingFigures figures;
-    if (containers.empty())
+    if (containers.empty()) {
         return figures;
+    }
     std::mt19937_64 random(11);
     for (kemora::Long id : sample(containers, queries, random)) {
         auto symbol = encyclopedia.loadSymbol(id);
@@ -221,16 +237,18 @@ NestingFigures measureNesting(kemora::Encyclopedia& encyclopedia, const std::vec
         figures.query.time([&] { figures.children = symbol->GetRelatedObjects(host::RelNestedSymbols)->count(); });
         figures.walk.time([&] {
             auto nested = symbol->GetRelatedObjects(host::RelNestedSymbols);
-            for (kemora::Long i = 1; i <= nested->count(); ++i)
+            for (kemora::Long i = 1; i <= nested->count(); ++i) {
                 nested->Item(i)->Name();
+            }
         });
     }
     return figures;
 }
 
 void addNesting(FigureTable& table, const std::string& what, const NestingFigures& figures, double targetMs) {
-    if (figures.query.count() == 0)
+    if (figures.query.count() == 0) {
         return;
+    }
     const std::string label = what + " (" + Format::count(figures.children) + " direct children)";
     addLatency(table,
                label + ": IStore::symbolsWithin (" + Format::count(static_cast<std::int64_t>(figures.rows)) + " rows)",
@@ -262,8 +280,9 @@ int measure(const std::string& path, const Options& options) {
     auto encyclopedia = kemora::Encyclopedia::open(path);
     const double openSeconds = watch.seconds();
     const ProcessMemory memory = ProcessMemory::now();
-    if (!encyclopedia->metamodel().definitionType(765))
+    if (!encyclopedia->metamodel().definitionType(765)) {
         throw std::runtime_error("the solution's types are missing from " + path);
+    }
     table.section("Open " + path + " (a fresh process, " + MachineLoad::describe() + ")");
     table.add("Encyclopedia::open (store + metamodel)", Format::seconds(openSeconds),
               "< " + Format::seconds(kOpenTargetSeconds), openSeconds < kOpenTargetSeconds);
@@ -332,8 +351,9 @@ int run(Options options) {
     table.print(std::cout);
     std::cout << "\n";
     const int status = measureInFreshProcess(path, options);
-    if (!options.keep)
+    if (!options.keep) {
         removeEncyclopedia(path);
+    }
     FigureTable importTable;
     measureImport(options, importTable);
     std::cout << "\n";

@@ -140,8 +140,9 @@ public:
     std::shared_ptr<host::IDefinition> definition() override { return m_inner->definition(); }
     std::shared_ptr<host::IDiagram> Diagram() override;
     host::CollectionPtr<host::IKMObject> GetRelatedObjects(Long relation) override {
-        if (relation != host::RelNestedSymbols)
+        if (relation != host::RelNestedSymbols) {
             return m_inner->GetRelatedObjects(relation);
+        }
         return m_times.nested.time([&] {
             auto related = m_inner->GetRelatedObjects(relation);
             related->readall();
@@ -314,9 +315,10 @@ void buildNestedModel(kemora::IStore& store, std::int64_t leaves) {
         std::vector<Long> comprised;
         for (std::int64_t c = 0; c < components; ++c) {
             std::vector<Long> provided;
-            for (std::int64_t s = 0; s < perComponent; ++s)
+            for (std::int64_t s = 0; s < perComponent; ++s) {
                 provided.push_back(insert(store, kemora::StoredClass::Definition, 765,
                                           "Service " + std::to_string(100000 + ++service)));
+            }
             Long component = insert(store, kemora::StoredClass::Definition, 618,
                                     "Component " + std::to_string(d + 1) + "." + std::to_string(c + 1));
             store.setListItems(component, "Provides Services", provided);

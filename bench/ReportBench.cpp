@@ -58,12 +58,14 @@ struct ScenarioFigures {
 std::vector<Long> sampleOwners(kemora::IStore& store, Long type, std::int64_t count) {
     const std::vector<Long> ids = store.objectsOfType(StoredClass::Definition, type, "");
     std::vector<Long> picked;
-    if (ids.empty())
+    if (ids.empty()) {
         return picked;
+    }
     std::mt19937_64 random(static_cast<std::uint64_t>(type));
     std::uniform_int_distribution<std::size_t> index(0, ids.size() - 1);
-    for (std::int64_t i = 0; i < count; ++i)
+    for (std::int64_t i = 0; i < count; ++i) {
         picked.push_back(ids[index(random)]);
+    }
     return picked;
 }
 
@@ -82,14 +84,16 @@ ScenarioFigures measureScenario(kemora::Encyclopedia& encyclopedia, const std::s
         auto runEngine = [&] {
             Latencies::Clock::time_point start = Latencies::Clock::now();
             fromEngine = engine.run(script);
-            if (measured)
+            if (measured) {
                 figures.engine.add(Latencies::Clock::now() - start);
+            }
         };
         auto runSql = [&] {
             Latencies::Clock::time_point start = Latencies::Clock::now();
             fromSql = handWritten.run(owners[i]);
-            if (measured)
+            if (measured) {
                 figures.handWritten.add(Latencies::Clock::now() - start);
+            }
         };
         if (i % 2 == 0) {
             runEngine();
@@ -98,11 +102,13 @@ ScenarioFigures measureScenario(kemora::Encyclopedia& encyclopedia, const std::s
             runSql();
             runEngine();
         }
-        if (!measured)
+        if (!measured) {
             continue;
+        }
         figures.bytes += static_cast<std::int64_t>(fromEngine.size());
-        if (fromEngine != fromSql && figures.mismatches++ == 0)
+        if (fromEngine != fromSql && figures.mismatches++ == 0) {
             figures.firstMismatch = "engine:\n" + fromEngine + "hand-written SQL:\n" + fromSql;
+        }
     }
     return figures;
 }
@@ -140,8 +146,9 @@ void ensureEncyclopedia(const std::string& path, const Options& options, FigureT
 }
 
 void removeEncyclopedia(const std::string& path) {
-    for (const char* suffix : {"", "-wal", "-shm"})
+    for (const char* suffix : {"", "-wal", "-shm"}) {
         std::filesystem::remove(path + suffix);
+    }
 }
 
 int run(const Options& options) {
@@ -162,12 +169,14 @@ int run(const Options& options) {
             }
         }
     } catch (...) {
-        if (temporary)
+        if (temporary) {
             removeEncyclopedia(path);
+        }
         throw;
     }
-    if (temporary)
+    if (temporary) {
         removeEncyclopedia(path);
+    }
     table.print(std::cout);
     return status;
 }

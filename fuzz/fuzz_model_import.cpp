@@ -57,8 +57,9 @@ DIAGRAM PROPERTIES
 )";
 
 void check(bool condition) {
-    if (!condition)
+    if (!condition) {
         __builtin_trap();
+    }
 }
 
 std::shared_ptr<Encyclopedia> fuzzEncyclopedia() {

@@ -11,7 +11,7 @@ build="${KM_BUILD_DIR:-$root/build}"
 jobs="${KM_JOBS:-2}"
 
 packages=(build-essential cmake pkg-config libsqlite3-dev libpugixml-dev libxlsxwriter-dev libcli11-dev
-          libgtest-dev libgmock-dev libbenchmark-dev clang clang-format unzip)
+          libgtest-dev libgmock-dev libbenchmark-dev clang clang-format-16 unzip git)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -9,8 +9,9 @@ BatchedTransaction::BatchedTransaction(kemora::IStore& store, std::int64_t steps
 }
 
 BatchedTransaction::~BatchedTransaction() {
-    if (!m_open)
+    if (!m_open) {
         return;
+    }
     try {
         m_store.rollback();
     } catch (...) {
@@ -18,8 +19,9 @@ BatchedTransaction::~BatchedTransaction() {
 }
 
 void BatchedTransaction::step() {
-    if (++m_steps % m_stepsPerTransaction != 0)
+    if (++m_steps % m_stepsPerTransaction != 0) {
         return;
+    }
     m_store.commit();
     m_open = false;
     m_store.begin();
@@ -27,8 +29,9 @@ void BatchedTransaction::step() {
 }
 
 void BatchedTransaction::finish() {
-    if (!m_open)
+    if (!m_open) {
         return;
+    }
     m_store.commit();
     m_open = false;
 }

@@ -81,8 +81,9 @@ std::int64_t BenchLandscape::build(const std::string& diagramName, Long diagramT
 }
 
 Long BenchLandscape::next(const std::vector<Long>& pool, std::size_t& cursor) {
-    if (pool.empty())
+    if (pool.empty()) {
         return 0;
+    }
     return pool[cursor++ % pool.size()];
 }
 
@@ -94,8 +95,9 @@ void BenchLandscape::symbol(Long type, Long definition, const std::string& name,
     row.object.diagram = m_diagram;
     row.object.definition = definition;
     row.object.name = name;
-    if (definition != 0)
+    if (definition != 0) {
         row.object.name = m_store.object(definition)->name;
+    }
     row.geometry = {left + width, top + height, width, height};
     m_store.insertSymbol(row);
     ++m_created;
@@ -141,11 +143,12 @@ void BenchLandscape::looseSymbols(const LandscapeShape& shape, Long top) {
     for (std::int64_t i = 0; i < shape.looseSymbols; ++i) {
         const Long column = static_cast<Long>(i % kLargeColumns), row = static_cast<Long>(i / kLargeColumns);
         const Long left = kAppGap + column * (kAppWidth + kAppGap), y = top + row * (kAppHeight + kAppGap);
-        if (i % 2 == 0)
+        if (i % 2 == 0) {
             symbol(kTextSymbol, 0, "Note " + std::to_string(i / 2 + 1), left, y, 60, 12);
-        else
+        } else {
             symbol(kApplicationSymbol, next(m_applications, m_nextApplication), "Application", left, y, kAppWidth,
                    kAppHeight);
+        }
     }
 }
 

@@ -27,8 +27,9 @@ BuildFigures BenchModel::build() {
     createDefinitions(figures);
     createLists(figures);
     createDescriptions(figures);
-    if (m_symbols > 0)
+    if (m_symbols > 0) {
         createLandscape(figures);
+    }
     return figures;
 }
 
@@ -57,8 +58,9 @@ void BenchModel::createDefinitions(BuildFigures& figures) {
 void BenchModel::createLists(BuildFigures& figures) {
     Stopwatch watch;
     BatchedTransaction batch(m_store, kListsPerTransaction);
-    for (const ListPlan& plan : BenchPlan::lists())
+    for (const ListPlan& plan : BenchPlan::lists()) {
         createList(plan, batch, figures);
+    }
     batch.finish();
     figures.relationSeconds = watch.seconds();
     figures.relationCpuSeconds = watch.cpuSeconds();
@@ -70,11 +72,13 @@ void BenchModel::createList(const ListPlan& plan, BatchedTransaction& batch, Bui
     std::vector<Long> items;
     for (std::size_t owner = 0; owner < owners.size(); ++owner) {
         const std::vector<std::size_t> positions = BenchPlan::itemsOf(plan, owner, pool.size(), m_random);
-        if (positions.empty())
+        if (positions.empty()) {
             continue;
+        }
         items.clear();
-        for (std::size_t position : positions)
+        for (std::size_t position : positions) {
             items.push_back(pool[position]);
+        }
         m_store.setListItems(owners[owner], plan.property, items);
         figures.relations += static_cast<std::int64_t>(items.size());
         batch.step();

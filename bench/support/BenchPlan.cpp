@@ -36,11 +36,13 @@ const std::vector<ListPlan>& BenchPlan::lists() {
 
 std::int64_t BenchPlan::countOf(const TypeShare& share, std::int64_t definitions) {
     std::int64_t count = definitions * share.perMille / 1000;
-    if (share.type != kService)
+    if (share.type != kService) {
         return count;
+    }
     std::int64_t assigned = 0;
-    for (const TypeShare& other : types())
+    for (const TypeShare& other : types()) {
         assigned += definitions * other.perMille / 1000;
+    }
     return count + definitions - assigned;
 }
 
@@ -51,28 +53,33 @@ std::string BenchPlan::definitionName(const char* noun, std::int64_t number) {
 }
 
 const char* BenchPlan::nounOf(Long type) {
-    for (const TypeShare& share : types())
-        if (share.type == type)
+    for (const TypeShare& share : types()) {
+        if (share.type == type) {
             return share.noun;
+        }
+    }
     return "";
 }
 
 std::vector<std::size_t> BenchPlan::itemsOf(const ListPlan& plan, std::size_t owner, std::size_t items,
                                             std::mt19937_64& random) {
     std::vector<std::size_t> picked;
-    if (items == 0 || owner % static_cast<std::size_t>(plan.everyNth) != 0)
+    if (items == 0 || owner % static_cast<std::size_t>(plan.everyNth) != 0) {
         return picked;
+    }
     const auto perOwner = static_cast<std::size_t>(plan.perOwner);
     if (plan.partition) {
-        for (std::size_t i = owner * perOwner; i < std::min(items, (owner + 1) * perOwner); ++i)
+        for (std::size_t i = owner * perOwner; i < std::min(items, (owner + 1) * perOwner); ++i) {
             picked.push_back(i);
+        }
         return picked;
     }
     std::uniform_int_distribution<std::size_t> index(0, items - 1);
     while (picked.size() < std::min(perOwner, items)) {
         const std::size_t candidate = index(random);
-        if (std::find(picked.begin(), picked.end(), candidate) == picked.end())
+        if (std::find(picked.begin(), picked.end(), candidate) == picked.end()) {
             picked.push_back(candidate);
+        }
     }
     return picked;
 }

@@ -34,15 +34,18 @@ using OwnerLists = std::vector<std::pair<const char*, std::vector<std::string>>>
 OwnerLists listsOf(Long type, std::size_t owner, const std::map<Long, std::int64_t>& counts, std::mt19937_64& random) {
     OwnerLists lists;
     for (const ListPlan& plan : BenchPlan::lists()) {
-        if (plan.ownerType != type)
+        if (plan.ownerType != type) {
             continue;
+        }
         std::vector<std::string> names;
         const auto items = static_cast<std::size_t>(counts.at(plan.itemType));
-        for (std::size_t position : BenchPlan::itemsOf(plan, owner, items, random))
+        for (std::size_t position : BenchPlan::itemsOf(plan, owner, items, random)) {
             names.push_back(
                 BenchPlan::definitionName(BenchPlan::nounOf(plan.itemType), static_cast<std::int64_t>(position) + 1));
-        if (!names.empty())
+        }
+        if (!names.empty()) {
             lists.emplace_back(plan.property, std::move(names));
+        }
     }
     return lists;
 }
@@ -51,11 +54,13 @@ OwnerLists listsOf(Long type, std::size_t owner, const std::map<Long, std::int64
 
 ExchangeFileFigures ExchangeFileWriter::write(const std::string& path, std::int64_t definitions) {
     std::ofstream out(path, std::ios::binary);
-    if (!out)
+    if (!out) {
         throw std::runtime_error("cannot write " + path);
+    }
     std::map<Long, std::int64_t> counts;
-    for (const TypeShare& share : BenchPlan::types())
+    for (const TypeShare& share : BenchPlan::types()) {
         counts[share.type] = BenchPlan::countOf(share, definitions);
+    }
     std::mt19937_64 random(20240611);
     ExchangeFileFigures figures;
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<model format=\"1\">\n";
@@ -71,8 +76,9 @@ ExchangeFileFigures ExchangeFileWriter::write(const std::string& path, std::int6
             for (const auto& [property, names] :
                  listsOf(share.type, static_cast<std::size_t>(number - 1), counts, random)) {
                 out << "    <list name=\"" << property << "\">";
-                for (const std::string& name : names)
+                for (const std::string& name : names) {
                     out << "<item>" << escaped(name) << "</item>";
+                }
                 out << "</list>\n";
                 figures.relations += static_cast<std::int64_t>(names.size());
             }
@@ -82,8 +88,9 @@ ExchangeFileFigures ExchangeFileWriter::write(const std::string& path, std::int6
     }
     out << "</model>\n";
     figures.bytes = static_cast<std::int64_t>(out.tellp());
-    if (!out)
+    if (!out) {
         throw std::runtime_error("cannot write " + path);
+    }
     return figures;
 }
 

@@ -23,8 +23,9 @@ bool FigureTable::allTargetsMet() const {
 void FigureTable::print(std::ostream& out) const {
     std::size_t figureWidth = 6, valueWidth = 5, targetWidth = 6;
     for (const Row& row : m_rows) {
-        if (row.isSection)
+        if (row.isSection) {
             continue;
+        }
         figureWidth = std::max(figureWidth, row.figure.size());
         valueWidth = std::max(valueWidth, row.value.size());
         targetWidth = std::max(targetWidth, row.target.size());
@@ -37,10 +38,11 @@ void FigureTable::print(std::ostream& out) const {
     line("Figure", "Value", "Target", "");
     line(std::string(figureWidth, '-'), std::string(valueWidth, '-'), std::string(targetWidth, '-'), "------");
     for (const Row& row : m_rows) {
-        if (row.isSection)
+        if (row.isSection) {
             out << row.figure << "\n";
-        else
+        } else {
             line(row.figure, row.value, row.target, row.verdict);
+        }
     }
     out.flush();
 }

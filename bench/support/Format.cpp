@@ -18,18 +18,21 @@ std::string Format::count(std::int64_t value) {
     std::string digits = std::to_string(value < 0 ? -value : value);
     std::string out;
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
             out += ',';
+        }
         out += digits[i];
     }
     return value < 0 ? "-" + out : out;
 }
 
 std::string Format::ms(double milliseconds) {
-    if (milliseconds >= 100)
+    if (milliseconds >= 100) {
         return printed("%.0f ms", milliseconds);
-    if (milliseconds >= 1)
+    }
+    if (milliseconds >= 1) {
         return printed("%.2f ms", milliseconds);
+    }
     return printed("%.4f ms", milliseconds);
 }
 
@@ -42,8 +45,9 @@ std::string Format::megabytes(double megabytes) {
 }
 
 std::string Format::rate(double items, double seconds) {
-    if (seconds <= 0)
+    if (seconds <= 0) {
         return "-";
+    }
     return count(static_cast<std::int64_t>(std::llround(items / seconds))) + "/s";
 }
 

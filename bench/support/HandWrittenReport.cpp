@@ -17,16 +17,18 @@ const char* const kReverse = "SELECT DISTINCT o.id, o.name, o.fold FROM lists l 
 } // namespace
 
 HandWrittenReport::HandWrittenReport(const std::string& path, const ReportScenario& scenario) : m_scenario(scenario) {
-    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         fail("cannot open " + path);
+    }
     m_begin = prepare("BEGIN");
     m_commit = prepare("COMMIT");
     m_owner = prepare("SELECT class, type, name FROM objects WHERE id = ?1");
     m_related = prepare(scenario.forward ? kForward : kReverse);
     sqlite3_stmt* property = prepare("SELECT id FROM propnames WHERE name = ?1");
     sqlite3_bind_text(property, 1, scenario.listProperty.c_str(), -1, SQLITE_STATIC);
-    if (sqlite3_step(property) == SQLITE_ROW)
+    if (sqlite3_step(property) == SQLITE_ROW) {
         m_property = sqlite3_column_int64(property, 0);
+    }
     sqlite3_finalize(property);
 }
 
@@ -40,8 +42,9 @@ HandWrittenReport::~HandWrittenReport() {
 
 sqlite3_stmt* HandWrittenReport::prepare(const char* sql) {
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
         fail(std::string("cannot prepare ") + sql);
+    }
     return stmt;
 }
 
@@ -65,10 +68,11 @@ void HandWrittenReport::appendEscaped(std::string& out, const unsigned char* tex
             out += "&quot;";
             break;
         default:
-            if (*c < 32)
+            if (*c < 32) {
                 out += "&#" + std::to_string(*c) + ";";
-            else
+            } else {
                 out += static_cast<char>(*c);
+            }
         }
     }
 }
@@ -107,9 +111,10 @@ std::string HandWrittenReport::report(Long ownerId) {
         sqlite3_bind_int64(m_related, 1, ownerId);
         sqlite3_bind_int64(m_related, 2, m_property);
         sqlite3_bind_int64(m_related, 3, m_scenario.targetType);
-        while (sqlite3_step(m_related) == SQLITE_ROW)
+        while (sqlite3_step(m_related) == SQLITE_ROW) {
             appendTarget(targets, static_cast<Long>(sqlite3_column_int64(m_related, 0)),
                          sqlite3_column_text(m_related, 1));
+        }
     }
     // The owner appears only when the joined level yields something.
     if (targets.empty()) {

@@ -12,8 +12,9 @@ void Latencies::add(Clock::duration duration) {
 }
 
 double Latencies::quantileMs(double q) const {
-    if (m_nanoseconds.empty())
+    if (m_nanoseconds.empty()) {
         return 0;
+    }
     if (!m_sorted) {
         std::sort(m_nanoseconds.begin(), m_nanoseconds.end());
         m_sorted = true;
@@ -24,8 +25,9 @@ double Latencies::quantileMs(double q) const {
 }
 
 double Latencies::meanMs() const {
-    if (m_nanoseconds.empty())
+    if (m_nanoseconds.empty()) {
         return 0;
+    }
     return std::accumulate(m_nanoseconds.begin(), m_nanoseconds.end(), 0.0) / static_cast<double>(count()) / 1e6;
 }
 

@@ -21,10 +21,11 @@ ProcessMemory ProcessMemory::now() {
     ProcessMemory memory;
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0)
+        if (line.rfind("VmRSS:", 0) == 0) {
             memory.residentMb = megabytes(line);
-        else if (line.rfind("VmHWM:", 0) == 0)
+        } else if (line.rfind("VmHWM:", 0) == 0) {
             memory.peakMb = megabytes(line);
+        }
     }
     return memory;
 }

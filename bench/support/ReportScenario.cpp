@@ -9,8 +9,9 @@ std::string ReportScenario::script(Long ownerId) const {
     text += "WHERE Class = Definition \r\nWHERE \"Type Number\" = " + std::to_string(ownerType) + " \r\n";
     text += "WHERE \"Identity\" = " + std::to_string(ownerId) + " \r\n";
     text += "JOIN WHERE RELATION = \"" + relation + "\" JOIN \r\n";
-    if (forward)
+    if (forward) {
         text += "ORDERBY SEQUENCE \r\n";
+    }
     text += "SELECT \"Identity\" LEGEND \"KMTargetIdentity\", \r\n\"Class Number\" LEGEND \"KMTargetClass\", \r\n"
             "\"Type Number\" LEGEND \"KMTargetType\", \r\n\"Name\" LEGEND \"KMTargetName\" \r\n";
     text += "WHERE Class = Definition \r\nWHERE \"Type Number\" = " + std::to_string(targetType) + " \r\n}";

@@ -12,8 +12,9 @@ namespace {
 std::string solutionFile(const std::string& name) {
     const std::string path = std::string(KM_SOURCE_DIR) + "/solution/" + name;
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in) {
         throw std::runtime_error("cannot read the solution file " + path);
+    }
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -23,18 +24,22 @@ std::string solutionFile(const std::string& name) {
 
 void SolutionFiles::install(kemora::IStore& store) {
     kemora::Transaction transaction(store);
-    for (const auto& [name, content] : kemora::BaseFiles::all())
+    for (const auto& [name, content] : kemora::BaseFiles::all()) {
         store.writeFile(name, content);
-    for (const char* name : {"solnprops.cfg", "solnprops1.cfg", "solnprops2.cfg"})
+    }
+    for (const char* name : {"solnprops.cfg", "solnprops1.cfg", "solnprops2.cfg"}) {
         store.writeFile(name, solutionFile(name));
+    }
     std::string declarations = store.readFile("KMDECLAR.CFG").value_or("");
     declarations = rt::Replace(declarations, "DECLARE \"KMForSOA\" UNDEFINED", "DECLARE \"KMForSOA\" DEFINED");
-    if (declarations.find("\"KMForSOA\" DEFINED") == std::string::npos)
+    if (declarations.find("\"KMForSOA\" DEFINED") == std::string::npos) {
         declarations += "\r\nDECLARE \"KMForSOA\" DEFINED\r\n";
+    }
     store.writeFile("KMDECLAR.CFG", declarations);
     const std::string properties = store.readFile("kmprops.cfg").value_or("");
-    if (properties.find("solnprops.cfg") == std::string::npos)
+    if (properties.find("solnprops.cfg") == std::string::npos) {
         store.writeFile("kmprops.cfg", properties + "\r\n#includex \"solnprops.cfg\"\r\n");
+    }
     transaction.commit();
 }
 

@@ -18,10 +18,12 @@ AddinLibrary::~AddinLibrary() {
 }
 
 std::shared_ptr<km::host::IDispatchObject> AddinLibrary::CreateObject(const std::string& className) {
-    if (km::rt::equalsNoCase(className, "LandscapeMgr"))
+    if (km::rt::equalsNoCase(className, "LandscapeMgr")) {
         return std::make_shared<LandscapeMgrDispatch>();
-    if (km::rt::equalsNoCase(className, "clsStatusMgr"))
+    }
+    if (km::rt::equalsNoCase(className, "clsStatusMgr")) {
         return std::make_shared<clsStatusMgrDispatch>();
+    }
     return nullptr;
 }
 

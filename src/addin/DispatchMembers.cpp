@@ -18,9 +18,10 @@ void DispatchMembers::add(std::string name, std::size_t minArguments, std::size_
 
 std::string DispatchMembers::invoke(const std::string& member, const Arguments& arguments) const {
     for (const Member& candidate : m_members) {
-        if (!km::rt::equalsNoCase(candidate.name, member))
+        if (!km::rt::equalsNoCase(candidate.name, member)) {
             continue;
-        if (arguments.size() < candidate.minArguments || arguments.size() > candidate.maxArguments)
+        }
+        if (arguments.size() < candidate.minArguments || arguments.size() > candidate.maxArguments) {
             throw km::rt::RuntimeError(kWrongArgumentCount,
                                        "Wrong number of arguments or invalid property assignment: " + candidate.name +
                                            " takes " + std::to_string(candidate.minArguments) +
@@ -28,6 +29,7 @@ std::string DispatchMembers::invoke(const std::string& member, const Arguments& 
                                                 ? std::string()
                                                 : " to " + std::to_string(candidate.maxArguments)) +
                                            " arguments, " + std::to_string(arguments.size()) + " given.");
+        }
         return candidate.handler(arguments);
     }
     throw km::rt::RuntimeError(kMemberNotFound, "Object doesn't support this property or method: " + member);
@@ -35,8 +37,9 @@ std::string DispatchMembers::invoke(const std::string& member, const Arguments& 
 
 std::vector<std::string> DispatchMembers::names() const {
     std::vector<std::string> names;
-    for (const Member& member : m_members)
+    for (const Member& member : m_members) {
         names.push_back(member.name);
+    }
     return names;
 }
 
@@ -46,12 +49,15 @@ std::string DispatchMembers::booleanText(bool value) {
 
 bool DispatchMembers::booleanFromText(const std::string& text) {
     std::string trimmed = km::rt::Trim(text);
-    if (km::rt::equalsNoCase(trimmed, "true"))
+    if (km::rt::equalsNoCase(trimmed, "true")) {
         return true;
-    if (km::rt::equalsNoCase(trimmed, "false"))
+    }
+    if (km::rt::equalsNoCase(trimmed, "false")) {
         return false;
-    if (km::rt::IsNumeric(trimmed))
+    }
+    if (km::rt::IsNumeric(trimmed)) {
         return km::rt::CDbl(trimmed) != 0;
+    }
     throw km::rt::RuntimeError(km::rt::ErrorNumber::TypeMismatch, "Type mismatch: \"" + text + "\" is not a Boolean.");
 }
 

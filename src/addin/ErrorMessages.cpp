@@ -12,8 +12,9 @@ namespace {
 // Localised string 1 opens the standard error message. Without the utilities (an error before
 // they were set up) the message still shows the description.
 std::string standardErrorOpening() {
-    if (!goUtils || !goUtils->oKMXres())
+    if (!goUtils || !goUtils->oKMXres()) {
         return {};
+    }
     return goUtils->oKMXres()->GetLocalString(1);
 }
 
@@ -24,15 +25,17 @@ std::string ErrorDescription(const std::exception& error) {
 }
 
 void ShowStandardError(const std::exception& error, const std::string& title) {
-    if (!goStatusMgr)
+    if (!goStatusMgr) {
         return;
+    }
     goStatusMgr->KMMsgBox(standardErrorOpening() + "\r\n" + ErrorDescription(error), km::ui::msgbox::critical, title);
 }
 
 void ShowProcedureError(const std::exception& error, const std::string& procedure, const std::string& module,
                         bool isForm, const std::string& title) {
-    if (!goStatusMgr)
+    if (!goStatusMgr) {
         return;
+    }
     std::string prompt = "Unknown Error (" + ErrorDescription(error) + ") in procedure " + procedure +
                          (isForm ? " of Form " : " of Class Module ") + module;
     goStatusMgr->KMMsgBox(prompt, km::ui::msgbox::critical, title);

@@ -30,16 +30,18 @@ template <class TForm> void showModeless() {
         frontEnd = &HostServices().FrontEnd();
     } catch (...) {
     }
-    if (frontEnd == nullptr)
+    if (frontEnd == nullptr) {
         return;
+    }
     try {
         auto created = std::make_unique<TForm>(*frontEnd);
         window = created.get();
         frontEnd->keepAlive(std::move(created));
     } catch (...) {
     }
-    if (window == nullptr)
+    if (window == nullptr) {
         return;
+    }
     try {
         window->show(km::ui::Modality::Modeless);
     } catch (...) {
@@ -109,10 +111,12 @@ bool LandscapeMgr::ExecuteAnalyticsForDiagram() {
     gblnTraceOff = true;
     InitialiseObjects();
     auto encyclopedia = goApp->encyclopedia();
-    if (!encyclopedia)
+    if (!encyclopedia) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet, "No encyclopedia is open.");
-    if (auto dgmDiagram = encyclopedia->getcurrentdiagram())
+    }
+    if (auto dgmDiagram = encyclopedia->getcurrentdiagram()) {
         clsAnalyticMgr().ExecuteAnalyticsForDiagram(dgmDiagram);
+    }
     DestroyObjects();
     return false;
 }

@@ -25,9 +25,10 @@ std::string& libraryFolder() {
 } // namespace
 
 km::host::IHostServices& HostServices() {
-    if (hostServices == nullptr)
+    if (hostServices == nullptr) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet,
                                    "The add-in library was not loaded by a host: it has no host services.");
+    }
     return *hostServices;
 }
 
@@ -41,8 +42,9 @@ std::string LibraryFolder() {
 
 void SetLibraryFolder(const std::string& folder) {
     std::string trimmed = folder;
-    while (trimmed.size() > 1 && trimmed.back() == '/')
+    while (trimmed.size() > 1 && trimmed.back() == '/') {
         trimmed.pop_back();
+    }
     libraryFolder() = trimmed;
 }
 

@@ -6,8 +6,9 @@ namespace KM_SLN_SOA {
 clsDisplay::clsDisplay() : m_oDisplay(HostServices().CreateDisplay()) {}
 
 clsDisplay::~clsDisplay() {
-    if (gblnTraceOff || !m_oDisplay)
+    if (gblnTraceOff || !m_oDisplay) {
         return;
+    }
     try {
         m_oDisplay->StopLog(1);
     } catch (...) {
@@ -17,17 +18,20 @@ clsDisplay::~clsDisplay() {
 }
 
 void clsDisplay::StartLogging(const std::string& strDisplayTitle) {
-    if (gblnTraceOff)
+    if (gblnTraceOff) {
         return;
+    }
     m_oDisplay->StartLog(strDisplayTitle, "Arial", 1, 8, 0);
 }
 
 void clsDisplay::LogItem(const std::string& strText, km::rt::Long lngIndents) {
-    if (gblnTraceOff)
+    if (gblnTraceOff) {
         return;
+    }
     std::string line;
-    if (lngIndents > 0)
+    if (lngIndents > 0) {
         line.assign(static_cast<size_t>(lngIndents), '\t');
+    }
     line += strText;
     line += "\r\n";
     m_oDisplay->LogText(line);

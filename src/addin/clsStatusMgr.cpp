@@ -30,12 +30,14 @@ clsStatusMgr::~clsStatusMgr() {
 
 void clsStatusMgr::releaseWindowAndShowErrors() {
     if (m_frmStatus) {
-        if (m_frmStatus->visible())
+        if (m_frmStatus->visible()) {
             m_frmStatus->hide();
+        }
         m_frmStatus->unload();
     }
-    if (m_strErrorLog.empty())
+    if (m_strErrorLog.empty()) {
         return;
+    }
     KMMsgBox("There were errors, review the error log.", km::ui::msgbox::critical, std::string(kMessageTitle));
     DisplayErrors();
 }
@@ -48,8 +50,9 @@ void clsStatusMgr::LogError(const std::string& strError) {
 int clsStatusMgr::KMMsgBox(const std::string& Prompt, int Buttons, std::optional<std::string> Title,
                            const std::string& HelpFile, km::rt::Long Context) {
     (void)HelpFile, (void)Context;
-    if (m_blnSilent)
+    if (m_blnSilent) {
         return km::ui::answer::none;
+    }
     return m_frontEnd.msgBox(Prompt, Buttons, Title ? *Title : std::string(kLibraryTitle));
 }
 
@@ -65,17 +68,20 @@ void clsStatusMgr::HideStatus() {
 }
 
 void clsStatusMgr::LogItem(const std::string& strText, km::rt::Long lngIndents) {
-    if (!goDisplay)
+    if (!goDisplay) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+    }
     goDisplay->LogItem(strText, lngIndents);
 }
 
 bool clsStatusMgr::SetStatus(const std::string& strMessage) {
     try {
-        if (goApp)
+        if (goApp) {
             goApp->WriteStatusLine(strMessage);
-        if (m_frmStatus && !m_blnCancelled)
+        }
+        if (m_frmStatus && !m_blnCancelled) {
             m_blnCancelled = m_frmStatus->SetStatus(strMessage);
+        }
         bool goOn = !m_blnCancelled;
         m_frontEnd.doEvents();
         return goOn;
@@ -91,15 +97,17 @@ void clsStatusMgr::DisplayErrors() {
     struct CreatedDisplay {
         std::shared_ptr<clsDisplay> display;
         ~CreatedDisplay() {
-            if (display && goDisplay == display)
+            if (display && goDisplay == display) {
                 goDisplay.reset();
+            }
         }
     } created;
     if (!goDisplay) {
         created.display = std::make_shared<clsDisplay>();
         goDisplay = created.display;
-        if (!gblnTraceOff)
+        if (!gblnTraceOff) {
             goDisplay->StartLogging("Error Log");
+        }
     }
     if (gblnTraceOff) {
         // The error log is written even with tracing switched off; the switch is back on

@@ -11,8 +11,9 @@ using Arguments = DispatchMembers::Arguments;
 // A Boolean property: read without an argument, written with one.
 DispatchMembers::Handler booleanProperty(std::function<bool()> get, std::function<void(bool)> let) {
     return [get, let](const Arguments& a) {
-        if (a.empty())
+        if (a.empty()) {
             return DispatchMembers::booleanText(get());
+        }
         let(DispatchMembers::booleanFromText(a[0]));
         return std::string();
     };
@@ -31,8 +32,9 @@ clsStatusMgrDispatch::clsStatusMgrDispatch() : m_statusMgr(std::make_shared<clsS
     m_members.add("KMMsgBox", 1, 5, [&mgr](const Arguments& a) {
         int buttons = a.size() > 1 ? DispatchMembers::longFromText(a[1]) : 0;
         std::optional<std::string> title;
-        if (a.size() > 2)
+        if (a.size() > 2) {
             title = a[2];
+        }
         km::rt::Long context = a.size() > 4 ? DispatchMembers::longFromText(a[4]) : 0;
         return std::to_string(mgr.KMMsgBox(a[0], buttons, title, DispatchMembers::optionalArgument(a, 3, ""), context));
     });

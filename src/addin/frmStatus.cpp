@@ -16,8 +16,9 @@ frmStatus::frmStatus(km::ui::FrontEnd& frontEnd) : Form(frontEnd, "frmStatus", "
 
 void frmStatus::onLoad() {
     KMFormLanguageSetUp(*this);
-    if (!goUtils)
+    if (!goUtils) {
         return;
+    }
     setCaption(std::string(kMessageTitle) + " " + kVersionText);
     cmdCancel.setCaption(goUtils->oKMXres()->GetLocalString(8));
 }

@@ -90,38 +90,44 @@ constexpr std::array<NamedColour, 18> kColours = {{
 
 std::shared_ptr<IEncyclopedia> Encyclopedia() {
     std::shared_ptr<IEncyclopedia> encyclopedia = goApp ? goApp->encyclopedia() : nullptr;
-    if (!encyclopedia)
+    if (!encyclopedia) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+    }
     return encyclopedia;
 }
 
 clsUtils& Utils() {
-    if (!goUtils)
+    if (!goUtils) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+    }
     return *goUtils;
 }
 
 km::host::IImf& Imf() {
-    if (!goImf)
+    if (!goImf) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+    }
     return *goImf;
 }
 
 std::shared_ptr<IDiagram> CurrentDiagram() {
     auto diagram = Encyclopedia()->getcurrentdiagram();
-    if (!diagram)
+    if (!diagram) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet, "There is no diagram open.");
+    }
     return diagram;
 }
 
 void MsgBox(const std::string& strPrompt, int intStyle) {
-    if (goStatusMgr)
+    if (goStatusMgr) {
         goStatusMgr->KMMsgBox(strPrompt, intStyle, kTitle);
+    }
 }
 
 void WriteStatusLine(const std::string& strText) {
-    if (goApp)
+    if (goApp) {
         goApp->WriteStatusLine(strText);
+    }
 }
 
 // A 32-bit result of geometry arithmetic, or error 6 (Overflow) as the platform raises it.
@@ -135,13 +141,17 @@ Long ToLong(long long value) {
 // name.
 std::shared_ptr<IDefinition> FirstDefinitionNamed(const std::string& strName, Long lngType) {
     auto definitions = Encyclopedia()->getfiltereddefinitions(strName, lngType);
-    if (!definitions || !definitions->IsMoreThan(0))
+    if (!definitions || !definitions->IsMoreThan(0)) {
         return nullptr;
-    if (strName.find('*') == std::string::npos)
+    }
+    if (strName.find('*') == std::string::npos) {
         return definitions->Item(1);
-    for (auto definition : definitions)
-        if (definition && km::rt::equalsNoCase(definition->QualifiedName(), strName))
+    }
+    for (auto definition : definitions) {
+        if (definition && km::rt::equalsNoCase(definition->QualifiedName(), strName)) {
             return definition;
+        }
+    }
     return nullptr;
 }
 
@@ -155,8 +165,9 @@ public:
         }
     }
     ~SilentScope() {
-        if (m_statusMgr)
+        if (m_statusMgr) {
             m_statusMgr->blnSilent(m_blnWasSilent);
+        }
     }
     SilentScope(const SilentScope&) = delete;
     SilentScope& operator=(const SilentScope&) = delete;
@@ -241,13 +252,15 @@ std::vector<std::pair<std::shared_ptr<IDiagram>, std::string>> clsAnalyticMgr::A
                             "\nJOIN WHERE RELATION = \"used by\" JOIN\nSELECT \"Name\" WHERE Class = Diagram\n}\n";
     std::vector<std::pair<std::shared_ptr<IDiagram>, std::string>> colListing;
     auto colItems = clsRGManager().ExecuteReportXML(strScript);
-    if (!colItems)
+    if (!colItems) {
         return colListing;
+    }
     for (const pugi::xpath_node& oItem : colItems->nodes()) {
         for (const pugi::xpath_node& oUser : oItem.node().select_nodes("KMLevel/KMItem")) {
             auto lngDiagram = km::rt::CLng(km::rt::Val(GetAttributeText(oUser.node(), "DDID")));
-            if (auto dgmDiagram = Encyclopedia()->getdiagrambyid(lngDiagram))
+            if (auto dgmDiagram = Encyclopedia()->getdiagrambyid(lngDiagram)) {
                 colListing.emplace_back(dgmDiagram, dgmDiagram->GetProperty(kAnalyticsToRun));
+            }
         }
     }
     return colListing;
@@ -257,9 +270,11 @@ void clsAnalyticMgr::SetAnalyticParameter(const std::shared_ptr<IDefinition>& de
                                           const std::string& strParameterName, const std::string& strValue) {
     try {
         auto colParameters = defAnalytic->getpropertyascollection("Parameters");
-        for (auto defParameter : colParameters)
-            if (defParameter && defParameter->Name() == strParameterName)
+        for (auto defParameter : colParameters) {
+            if (defParameter && defParameter->Name() == strParameterName) {
                 return; // an attached parameter is never changed
+            }
+        }
         std::string strFullName = Utils().AddQuotesIfNeeded(defAnalytic->Name(), true) + "." +
                                   Utils().AddQuotesIfNeeded(strParameterName, true);
         // A parameter left over from an earlier analytic of the same name is reused.
@@ -289,8 +304,9 @@ std::string clsAnalyticMgr::GetAnalyticParameter(const km::host::PropertyCollect
                                                  const std::string& strParameterName) {
     for (Long i = 1; i <= colParameters->count(); ++i) {
         auto defParameter = colParameters->Item(i);
-        if (defParameter && defParameter->Name() == strParameterName)
+        if (defParameter && defParameter->Name() == strParameterName) {
             return defParameter->GetProperty("Default Value");
+        }
     }
     return {};
 }
@@ -351,8 +367,9 @@ bool clsAnalyticMgr::GetSimplePropsFromAnalytic(const std::shared_ptr<IDefinitio
     try {
         // Reading the list reads its parameter definitions, which fails while one is locked.
         colParameters = defAnalytic->getpropertyascollection("Parameters");
-        if (colParameters)
+        if (colParameters) {
             colParameters->readall();
+        }
     } catch (...) {
         colParameters = nullptr;
     }
@@ -382,13 +399,15 @@ bool clsAnalyticMgr::GetComplexPropsFromAnalytic(const std::shared_ptr<IDefiniti
                                                  bool& blnDoGroupColour, bool& blnDoGroupBoxes) {
     try {
         auto colParameters = defAnalytic->getpropertyascollection("Parameters");
-        if (!colParameters)
+        if (!colParameters) {
             throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+        }
         strTitle = GetAnalyticParameter(colParameters, "keytitle");
         strSymbolType = GetAnalyticParameter(colParameters, "symboltypename");
         std::string strColour = GetAnalyticParameter(colParameters, "color");
-        if (!strColour.empty())
+        if (!strColour.empty()) {
             lngColour = km::rt::CLng(strColour);
+        }
         strComplexReportName = GetAnalyticParameter(colParameters, "analyticreportname");
         blnComplexExecuteIfNULL = IsTrueText(GetAnalyticParameter(colParameters, "executeifnull"));
         blnDoGroupColour = IsTrueText(GetAnalyticParameter(colParameters, "dogrouping"));
@@ -404,12 +423,15 @@ bool clsAnalyticMgr::GetComplexPropsFromAnalytic(const std::shared_ptr<IDefiniti
 // Colours
 
 Long clsAnalyticMgr::GetColourValue(const std::string& strColour) {
-    if (km::rt::IsNumeric(strColour))
+    if (km::rt::IsNumeric(strColour)) {
         return km::rt::CLng(strColour);
+    }
     std::string strName = km::rt::LCase(strColour);
-    for (const NamedColour& colour : kColours)
-        if (strName == colour.name)
+    for (const NamedColour& colour : kColours) {
+        if (strName == colour.name) {
             return colour.colour;
+        }
+    }
     return kOtherColour;
 }
 
@@ -425,14 +447,16 @@ void clsAnalyticMgr::ColourSyms(const std::string& PropName, const std::string& 
         Long lngCount = 0;
         for (auto symSymbol : AllSymbolsOf(dgmDiagram)) {
             if (symSymbol->TypeName() != SymbolTypeName ||
-                !SymbolMatchesProperty(symSymbol, PropName, PropValue, BooleanOperator))
+                !SymbolMatchesProperty(symSymbol, PropName, PropValue, BooleanOperator)) {
                 continue;
+            }
             symSymbol->FillColor(GetColourValue(Colour));
             symSymbol->save();
             ++lngCount;
         }
-        if (!KeyTitle.empty())
+        if (!KeyTitle.empty()) {
             AddKeyEntry(dgmDiagram, KeyTitle, GetColourValue(Colour));
+        }
         Imf().KMSetDiagramDirty();
         Imf().kmexecutemenucommand(km::host::MenuRedrawSymbols);
         RunMenuCommand75();
@@ -444,8 +468,9 @@ void clsAnalyticMgr::ColourSyms(const std::string& PropName, const std::string& 
 
 bool clsAnalyticMgr::SymbolMatchesProperty(const std::shared_ptr<ISymbol>& symSymbol, const std::string& PropName,
                                            const std::string& PropValue, const std::string& BooleanOperator) {
-    if (!symSymbol)
+    if (!symSymbol) {
         return false;
+    }
     // Nothing that goes wrong while one symbol is tested reaches the user: the helpers that show
     // their own messages (a stored value that is no date, a definition that cannot be reached)
     // would otherwise show one per symbol.
@@ -459,11 +484,13 @@ bool clsAnalyticMgr::SymbolMatchesProperty(const std::shared_ptr<ISymbol>& symSy
         }
         if (!defDefinition) {
             auto colRelated = symSymbol->GetRelatedObjects(kReferencedDefinitions);
-            if (colRelated && colRelated->IsMoreThan(0))
+            if (colRelated && colRelated->IsMoreThan(0)) {
                 defDefinition = std::dynamic_pointer_cast<IDefinition>(colRelated->Item(1));
+            }
         }
-        if (!defDefinition)
+        if (!defDefinition) {
             return false;
+        }
         return CompareProperty(defDefinition->GetProperty(PropName), PropValue, BooleanOperator);
     } catch (...) {
         // A symbol whose definition or property cannot be read simply does not match.
@@ -475,32 +502,41 @@ bool clsAnalyticMgr::CompareProperty(const std::string& strActual, const std::st
                                      const std::string& BooleanOperator) {
     const std::string& op = BooleanOperator;
     if (op == "=") {
-        if (km::rt::IsDate(PropValue))
+        if (km::rt::IsDate(PropValue)) {
             return km::rt::CDate(PropValue) == Utils().GetDateFromKMDate(strActual);
+        }
         return strActual == PropValue;
     }
     if (op == "<>") {
         // A repository date is compared as the text it is stored as.
-        if (Utils().IsKMDate(PropValue))
+        if (Utils().IsKMDate(PropValue)) {
             return strActual != PropValue;
-        if (km::rt::IsDate(PropValue))
+        }
+        if (km::rt::IsDate(PropValue)) {
             return km::rt::CDate(PropValue) != Utils().GetDateFromKMDate(strActual);
+        }
         return strActual != PropValue;
     }
-    if (op == "starts with")
+    if (op == "starts with") {
         return km::rt::Left(strActual, km::rt::Len(PropValue)) == PropValue;
-    if (op == "is NULL")
+    }
+    if (op == "is NULL") {
         return strActual.empty();
-    if (op == "is NOT NULL")
+    }
+    if (op == "is NOT NULL") {
         return !strActual.empty();
+    }
     if (op == ">" || op == "<" || op == ">=" || op == "<=") {
         std::optional<int> order = OrderOf(strActual, PropValue);
-        if (!order)
+        if (!order) {
             return false;
-        if (op == ">")
+        }
+        if (op == ">") {
             return *order > 0;
-        if (op == "<")
+        }
+        if (op == "<") {
             return *order < 0;
+        }
         return op == ">=" ? *order >= 0 : *order <= 0;
     }
     return false;
@@ -511,17 +547,20 @@ bool clsAnalyticMgr::CompareProperty(const std::string& strActual, const std::st
 std::optional<int> clsAnalyticMgr::OrderOf(const std::string& strActual, const std::string& PropValue) {
     auto order = [](auto a, auto b) { return a < b ? -1 : (b < a ? 1 : 0); };
     if (Utils().IsKMDate(PropValue)) {
-        if (strActual.empty())
+        if (strActual.empty()) {
             return std::nullopt;
+        }
         return order(Utils().GetDateFromKMDate(strActual), Utils().GetDateFromKMDate(PropValue));
     }
     if (km::rt::IsDate(PropValue)) {
-        if (strActual.empty())
+        if (strActual.empty()) {
             return std::nullopt;
+        }
         return order(Utils().GetDateFromKMDate(strActual), km::rt::CDate(PropValue));
     }
-    if (km::rt::IsNumeric(PropValue))
+    if (km::rt::IsNumeric(PropValue)) {
         return order(km::rt::Val(strActual), km::rt::Val(PropValue));
+    }
     int text = km::rt::compareUtf16(strActual, PropValue);
     return order(text, 0);
 }
@@ -533,12 +572,13 @@ bool clsAnalyticMgr::ComplexQuery(const std::string& AnalyticReportName, bool Ex
                                   const std::string& SymbolTypeName, const std::string& KeyTitle, bool DoGrouping,
                                   bool DrawBoxes) {
     try {
-        if (!DoGrouping)
+        if (!DoGrouping) {
             ColourByReport(AnalyticReportName, ExecuteIfNULL, Colour, SymbolTypeName, KeyTitle);
-        else if (DrawBoxes)
+        } else if (DrawBoxes) {
             DrawGroupBoxes(AnalyticReportName, SymbolTypeName, KeyTitle);
-        else
+        } else {
             ColourByGroup(AnalyticReportName, SymbolTypeName, KeyTitle);
+        }
         RunMenuCommand75();
     } catch (const std::exception& error) {
         ShowStandardError(error);
@@ -561,14 +601,17 @@ std::string clsAnalyticMgr::GetReportContent(const std::string& strReportName) {
 bool clsAnalyticMgr::SymbolMatchesReport(const std::shared_ptr<ISymbol>& symSymbol, const std::string& strScript,
                                          bool ExecuteIfNULL) {
     try {
-        if (!symSymbol)
+        if (!symSymbol) {
             return false;
+        }
         auto defDefinition = DefinitionOf(symSymbol);
-        if (!defDefinition)
+        if (!defDefinition) {
             return false;
+        }
         auto colResult = clsRGManager().ExecuteReport(ScriptFor(strScript, defDefinition), true, false);
-        if (!colResult)
+        if (!colResult) {
             return false;
+        }
         return (colResult->count() > 0) != ExecuteIfNULL;
     } catch (const std::exception& error) {
         ShowStandardError(error);
@@ -579,14 +622,17 @@ bool clsAnalyticMgr::SymbolMatchesReport(const std::shared_ptr<ISymbol>& symSymb
 void clsAnalyticMgr::AddSymbolToGroups(const std::shared_ptr<ISymbol>& symSymbol, const std::string& strScript,
                                        clsColourMgr& oColourMgr) {
     try {
-        if (!symSymbol)
+        if (!symSymbol) {
             return;
+        }
         auto defDefinition = DefinitionOf(symSymbol);
-        if (!defDefinition)
+        if (!defDefinition) {
             return;
+        }
         auto colResult = clsRGManager().ExecuteReport(ScriptFor(strScript, defDefinition), true, false);
-        if (!colResult || colResult->count() <= 1)
+        if (!colResult || colResult->count() <= 1) {
             return;
+        }
         // The first object is the symbol's own definition; the ones after it are its related items.
         std::string strSymbolDDID = std::to_string(symSymbol->ddid());
         for (Long i = 2; i <= colResult->count(); ++i) {
@@ -600,9 +646,11 @@ void clsAnalyticMgr::AddSymbolToGroups(const std::shared_ptr<ISymbol>& symSymbol
 
 void clsAnalyticMgr::RememberAnalysedType(const std::shared_ptr<IDiagram>& dgmDiagram, const std::string& strType) {
     std::string strList = dgmDiagram->GetProperty(kPreviousAnalytics);
-    for (const std::string& strKnown : km::rt::Split(strList, "//"))
-        if (strKnown == strType)
+    for (const std::string& strKnown : km::rt::Split(strList, "//")) {
+        if (strKnown == strType) {
             return;
+        }
+    }
     dgmDiagram->setProperty(kPreviousAnalytics, strList.empty() ? strType : strList + "//" + strType);
     // Diagram properties are kept only once saved; clearing relies on this list.
     dgmDiagram->save();
@@ -630,14 +678,16 @@ void clsAnalyticMgr::ColourByReport(const std::string& AnalyticReportName, bool 
         auto [dgmDiagram, colSymbols, strScript] = StartColouring(AnalyticReportName, SymbolTypeName);
         Long lngCount = 0;
         for (auto symSymbol : colSymbols) {
-            if (symSymbol->TypeName() != SymbolTypeName || !SymbolMatchesReport(symSymbol, strScript, ExecuteIfNULL))
+            if (symSymbol->TypeName() != SymbolTypeName || !SymbolMatchesReport(symSymbol, strScript, ExecuteIfNULL)) {
                 continue;
+            }
             symSymbol->FillColor(GetColourValue(Colour));
             symSymbol->save();
             ++lngCount;
         }
-        if (!KeyTitle.empty())
+        if (!KeyTitle.empty()) {
             AddKeyEntry(dgmDiagram, KeyTitle, GetColourValue(Colour));
+        }
         FinishColouring(std::to_string(lngCount) + " symbols were coloured " + Colour);
     } catch (const std::exception& error) {
         ShowColouringError(error);
@@ -649,21 +699,25 @@ void clsAnalyticMgr::ColourByGroup(const std::string& AnalyticReportName, const 
     try {
         auto [dgmDiagram, colSymbols, strScript] = StartColouring(AnalyticReportName, SymbolTypeName);
         clsColourMgr oColourMgr;
-        for (auto symSymbol : colSymbols)
-            if (symSymbol->TypeName() == SymbolTypeName)
+        for (auto symSymbol : colSymbols) {
+            if (symSymbol->TypeName() == SymbolTypeName) {
                 AddSymbolToGroups(symSymbol, strScript, oColourMgr);
+            }
+        }
         oColourMgr.ProcessColours();
         Long lngCount = 0;
         for (auto symSymbol : colSymbols) {
-            if (symSymbol->TypeName() != SymbolTypeName)
+            if (symSymbol->TypeName() != SymbolTypeName) {
                 continue;
+            }
             std::shared_ptr<clsColourMgrTypes> oGroup;
             try {
                 oGroup = oColourMgr.GetTypesByParentSymID(std::to_string(symSymbol->ddid()));
             } catch (...) {
             }
-            if (!oGroup)
+            if (!oGroup) {
                 continue;
+            }
             symSymbol->FillColor(oGroup->lngColour);
             symSymbol->save();
             ++lngCount;
@@ -686,13 +740,15 @@ void clsAnalyticMgr::DrawGroupBoxes(const std::string& AnalyticReportName, const
         clsColourMgr oColourMgr;
         km::rt::Collection<std::shared_ptr<ISymbol>> colById;
         for (auto symSymbol : colSymbols) {
-            if (symSymbol->TypeName() != SymbolTypeName)
+            if (symSymbol->TypeName() != SymbolTypeName) {
                 continue;
+            }
             AddSymbolToGroups(symSymbol, strScript, oColourMgr);
             colById.Add(symSymbol, std::to_string(symSymbol->ddid()));
         }
-        for (auto& oGroup : oColourMgr)
+        for (auto& oGroup : oColourMgr) {
             DrawGroupBox(dgmDiagram, *oGroup, KeyTitle, colById);
+        }
         FinishColouring("0 symbols were coloured");
     } catch (const std::exception& error) {
         ShowColouringError(error);
@@ -711,14 +767,18 @@ void clsAnalyticMgr::DrawGroupBox(const std::shared_ptr<IDiagram>& dgmDiagram, c
     for (auto& oMember : oGroup) {
         auto& symSymbol = colSymbols.Item(oMember->strParentSymbolDDID);
         long long x = symSymbol->XPos(), y = symSymbol->ypos();
-        if (x > lngRight)
+        if (x > lngRight) {
             lngRight = ToLong(x + 5);
-        if (y > lngBottom)
+        }
+        if (y > lngBottom) {
             lngBottom = ToLong(y + 5);
-        if (y - symSymbol->YSize() < lngTop)
+        }
+        if (y - symSymbol->YSize() < lngTop) {
             lngTop = ToLong(y - symSymbol->YSize() - 5);
-        if (x - symSymbol->XSize() < lngLeft)
+        }
+        if (x - symSymbol->XSize() < lngLeft) {
             lngLeft = ToLong(x - symSymbol->XSize() - 5);
+        }
     }
     auto symBox = dgmDiagram->CreateSymbol(KeyTitle + " - " + oGroup.strItemName, kRectangleSymbolType);
     symBox->XPos(lngRight);
@@ -754,11 +814,13 @@ std::string clsAnalyticMgr::AnalyticsInOrderScript(Long lngDDID) {
         "}",
     };
     std::string strScript;
-    for (const char* line : kHead)
+    for (const char* line : kHead) {
         strScript += std::string(line) + kCrLf;
+    }
     strScript += "WHERE \"Identity\" = " + std::to_string(lngDDID) + " ";
-    for (const char* line : kTail)
+    for (const char* line : kTail) {
         strScript += std::string(kCrLf) + line;
+    }
     return strScript;
 }
 
@@ -779,8 +841,9 @@ void clsAnalyticMgr::ExecuteAnalyticsForDiagram(std::shared_ptr<IDiagram> dgmCur
             return;
         }
         for (const auto& defAnalytic : *colAnalytics) {
-            if (goDisplay)
+            if (goDisplay) {
                 goDisplay->LogItem("Executing Analytic - " + QuoteString(defAnalytic->Name()), 0);
+            }
             ExecuteAnalyticDef(defAnalytic);
         }
     } catch (const std::exception& error) {
@@ -792,8 +855,9 @@ void clsAnalyticMgr::ExecuteAnalyticDef(const std::shared_ptr<IDefinition>& defA
     std::string strProject = defAnalytic->GetProperty("Project");
     std::string strModule = defAnalytic->GetProperty("Module");
     std::string strFunction = defAnalytic->GetProperty("Function");
-    if (strProject != "KM_SLN_SOA" || strModule != "basMain")
+    if (strProject != "KM_SLN_SOA" || strModule != "basMain") {
         return;
+    }
     std::string strTitle, strSymbolType;
     Long lngColour = 0;
     if (strFunction == kSimpleFunction) {
@@ -818,15 +882,17 @@ std::vector<std::string> clsAnalyticMgr::GetAnalysedTypes(const std::shared_ptr<
 void clsAnalyticMgr::ClearAnalytics() {
     try {
         auto dgmDiagram = Encyclopedia()->getcurrentdiagram();
-        if (!dgmDiagram)
+        if (!dgmDiagram) {
             return;
+        }
         dgmDiagram->save();
         std::vector<std::string> colTypes = GetAnalysedTypes(dgmDiagram);
         if (!colTypes.empty()) {
             for (auto symSymbol : AllSymbolsOf(dgmDiagram)) {
                 for (const std::string& strType : colTypes) {
-                    if (strType != symSymbol->TypeName())
+                    if (strType != symSymbol->TypeName()) {
                         continue;
+                    }
                     symSymbol->FillColor(kWhite);
                     symSymbol->save();
                 }
@@ -878,8 +944,9 @@ void clsAnalyticMgr::AddKeyLine(const std::shared_ptr<IDiagram>& dgmDiagram, con
                                 const std::string& strText, Long lngColour) {
     try {
         std::string strLabel = km::rt::Left(strText, kKeyLabelLength);
-        if (FirstSymbol(dgmDiagram, strLabel, kTextSymbolType))
+        if (FirstSymbol(dgmDiagram, strLabel, kTextSymbolType)) {
             return; // the entry exists
+        }
         // The frame grows downwards by one row.
         symKey->YSize(ToLong(static_cast<long long>(symKey->YSize()) + 25));
         symKey->ypos(ToLong(static_cast<long long>(symKey->ypos()) + 25));
@@ -917,18 +984,21 @@ void clsAnalyticMgr::AddKeyLine(const std::shared_ptr<IDiagram>& dgmDiagram, con
 void clsAnalyticMgr::KillKey(const std::shared_ptr<IDiagram>& dgmDiagram) {
     try {
         auto symKey = FirstSymbol(dgmDiagram, "Key", kRectangleSymbolType);
-        if (!symKey)
+        if (!symKey) {
             return;
+        }
         // The swatches are the rectangles inside the frame; each label is found by its name.
         std::vector<std::shared_ptr<km::host::IKMObject>> colDoomed;
         auto colInside = symKey->GetRelatedObjects(kNestedSymbols);
         colInside->readall();
         for (auto oInside : colInside) {
-            if (oInside->kmtype() != kRectangleSymbolType)
+            if (oInside->kmtype() != kRectangleSymbolType) {
                 continue;
+            }
             if (auto symLabel =
-                    FirstSymbol(dgmDiagram, km::rt::Left(oInside->Name(), kKeyLabelLength), kTextSymbolType))
+                    FirstSymbol(dgmDiagram, km::rt::Left(oInside->Name(), kKeyLabelLength), kTextSymbolType)) {
                 colDoomed.push_back(symLabel);
+            }
             colDoomed.push_back(oInside);
         }
         for (const auto& oDoomed : colDoomed) {
@@ -938,8 +1008,9 @@ void clsAnalyticMgr::KillKey(const std::shared_ptr<IDiagram>& dgmDiagram) {
                 // A symbol that is gone already needs no deleting.
             }
         }
-        if (auto symKeyText = FirstSymbol(dgmDiagram, "Key", kTextSymbolType))
+        if (auto symKeyText = FirstSymbol(dgmDiagram, "Key", kTextSymbolType)) {
             symKeyText->Delete();
+        }
         // Deleting a symbol deletes what lies inside it; symbols the user has moved under the
         // frame are not the key's, so the frame is shrunk to nothing first (never saved).
         symKey->XSize(0);

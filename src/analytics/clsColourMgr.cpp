@@ -30,19 +30,24 @@ km::rt::Long clsColourMgr::ColourOnCircle(km::rt::Long index, km::rt::Long group
 void clsColourMgr::ProcessColours() {
     // No groups, no colours: an analytic whose report found nothing must not divide by zero.
     km::rt::Long groups = count();
-    if (groups == 0)
+    if (groups == 0) {
         return;
+    }
     km::rt::Long index = 0;
-    for (auto& group : m_mcol)
+    for (auto& group : m_mcol) {
         group->lngColour = ColourOnCircle(index++, groups);
+    }
 }
 
 std::shared_ptr<clsColourMgrTypes> clsColourMgr::GetTypesByParentSymID(const std::string& strDDID) {
     try {
-        for (auto& group : m_mcol)
-            for (auto& member : *group)
-                if (member->strParentSymbolDDID == strDDID)
+        for (auto& group : m_mcol) {
+            for (auto& member : *group) {
+                if (member->strParentSymbolDDID == strDDID) {
                     return group;
+                }
+            }
+        }
     } catch (const std::exception& error) {
         ShowStandardError(error);
     }
@@ -70,8 +75,9 @@ std::shared_ptr<clsColourMgrTypes> clsColourMgr::Add(const std::string& strParen
 }
 
 std::shared_ptr<clsColourMgrTypes> clsColourMgr::Item(km::rt::Long vntIndex) {
-    if (vntIndex < 1 || vntIndex > count())
+    if (vntIndex < 1 || vntIndex > count()) {
         return nullptr;
+    }
     return m_mcol.Item(vntIndex);
 }
 

@@ -3,8 +3,9 @@
 namespace KM_SLN_SOA {
 
 std::shared_ptr<clsColourMgrType> clsColourMgrTypes::Add(const std::string& strParentSymbolDDID) {
-    if (auto* existing = m_colMembers.find(strParentSymbolDDID))
+    if (auto* existing = m_colMembers.find(strParentSymbolDDID)) {
         return *existing;
+    }
     auto member = std::make_shared<clsColourMgrType>(strParentSymbolDDID);
     m_colMembers.Add(member, strParentSymbolDDID);
     return member;

@@ -33,11 +33,13 @@ void runCommand(CommandContext& context, const std::string& command, const std::
 std::shared_ptr<kemora::Encyclopedia> openEncyclopedia(const std::string& path) {
     auto encyclopedia = kemora::Encyclopedia::open(path);
     const auto& diagnostics = encyclopedia->diagnostics();
-    for (std::size_t i = 0; i < diagnostics.size() && i < kMaxWarnings; ++i)
+    for (std::size_t i = 0; i < diagnostics.size() && i < kMaxWarnings; ++i) {
         std::cerr << "kmsoa: warning: " << diagnostics[i].text() << "\n";
-    if (diagnostics.size() > kMaxWarnings)
+    }
+    if (diagnostics.size() > kMaxWarnings) {
         std::cerr << "kmsoa: warning: ... and " << diagnostics.size() - kMaxWarnings
                   << " more problems in the property files\n";
+    }
     return encyclopedia;
 }
 
@@ -45,16 +47,20 @@ rt::Long findDiagram(kemora::Encyclopedia& encyclopedia, const std::string& name
     kemora::IStore& store = encyclopedia.store();
     // The store reads '*' as a wildcard; only diagrams of exactly this name (without regard to case) count.
     std::vector<kemora::ObjectRow> found;
-    for (const kemora::ObjectRow& row : store.objects(store.objectsOfType(kemora::StoredClass::Diagram, type, name)))
-        if (rt::equalsNoCase(row.name, name))
+    for (const kemora::ObjectRow& row : store.objects(store.objectsOfType(kemora::StoredClass::Diagram, type, name))) {
+        if (rt::equalsNoCase(row.name, name)) {
             found.push_back(row);
-    if (found.empty())
+        }
+    }
+    if (found.empty()) {
         throw CliError("there is no diagram named \"" + name + "\"" +
                        (type ? " of type " + std::to_string(type) : std::string()) + ".");
+    }
     if (found.size() > 1) {
         std::string types;
-        for (const kemora::ObjectRow& row : found)
+        for (const kemora::ObjectRow& row : found) {
             types += (types.empty() ? "" : ", ") + std::to_string(row.type);
+        }
         throw CliError("several diagrams are named \"" + name + "\" (types " + types +
                            "); choose one with --diagram-type.",
                        exitUsage);
@@ -68,8 +74,9 @@ void writeFileAtomically(const std::string& path, const std::function<void(std::
     temporary += ".tmp" + std::to_string(getpid());
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
+        if (!out) {
             throw CliError("cannot write \"" + path + "\".");
+        }
         try {
             content(out);
         } catch (...) {
@@ -99,8 +106,9 @@ std::string readInput(const std::string& path) {
         return content.str();
     }
     std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path))
+    if (!in || std::filesystem::is_directory(path)) {
         throw CliError("cannot read \"" + path + "\".");
+    }
     content << in.rdbuf();
     return content.str();
 }

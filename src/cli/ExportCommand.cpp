@@ -40,10 +40,11 @@ void addExportCommand(CLI::App& app, CommandContext& context) {
             rt::Long diagram =
                 options->diagram.empty() ? 0 : findDiagram(*encyclopedia, options->diagram, options->diagramType);
             auto write = [&](std::ostream& out) {
-                if (diagram != 0)
+                if (diagram != 0) {
                     exporter.writeDiagram(diagram, out);
-                else
+                } else {
                     exporter.writeAll(out, options->files ? kemora::ExportFiles::With : kemora::ExportFiles::Without);
+                }
             };
             if (options->output.empty() || options->output == "-") {
                 write(std::cout);

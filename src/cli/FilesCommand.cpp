@@ -33,24 +33,28 @@ bool isPropertyFile(const std::string& name) {
 
 void list(const FilesOptions& options) {
     auto store = openStore(options.encyclopedia);
-    for (const std::string& name : store->fileNames())
+    for (const std::string& name : store->fileNames()) {
         std::cout << name << "\t" << store->readFile(name).value_or("").size() << "\n";
+    }
 }
 
 void get(const FilesOptions& options) {
     auto store = openStore(options.encyclopedia);
     auto content = store->readFile(options.name);
-    if (!content)
+    if (!content) {
         throw CliError("the encyclopedia has no file named \"" + options.name + "\".");
-    if (options.output.empty() || options.output == "-")
+    }
+    if (options.output.empty() || options.output == "-") {
         std::cout << *content << std::flush;
-    else
+    } else {
         writeFileAtomically(options.output, [&](std::ostream& out) { out << *content; });
+    }
 }
 
 void put(const FilesOptions& options) {
-    if (options.name.empty())
+    if (options.name.empty()) {
         throw CliError("a file of the store needs a name.", exitUsage);
+    }
     std::string content = readInput(options.file);
     {
         auto store = openStore(options.encyclopedia);
@@ -60,14 +64,16 @@ void put(const FilesOptions& options) {
     }
     std::cout << "Stored " << options.name << " (" << content.size() << " bytes)\n";
     // A changed property file changes the metamodel: reopening shows its problems at once.
-    if (isPropertyFile(options.name))
+    if (isPropertyFile(options.name)) {
         openEncyclopedia(options.encyclopedia);
+    }
 }
 
 void remove(const FilesOptions& options) {
     auto store = openStore(options.encyclopedia);
-    if (!store->fileExists(options.name))
+    if (!store->fileExists(options.name)) {
         throw CliError("the encyclopedia has no file named \"" + options.name + "\".");
+    }
     kemora::Transaction transaction(*store);
     store->deleteFile(options.name);
     transaction.commit();

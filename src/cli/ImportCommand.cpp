@@ -26,8 +26,9 @@ void printSummary(const std::string& file, const kemora::ImportSummary& summary)
               << summary.definitionsUpdated << " updated; " << counted(summary.diagramsCreated, "diagram")
               << " created, " << summary.diagramsUpdated << " updated; " << counted(summary.symbolsCreated, "symbol")
               << "; " << counted(summary.filesWritten, "file") << ".\n";
-    for (const std::string& note : summary.notes)
+    for (const std::string& note : summary.notes) {
         std::cout << "Note: " << note << "\n";
+    }
 }
 
 } // namespace

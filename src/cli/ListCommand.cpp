@@ -46,8 +46,9 @@ std::string field(const std::string& text) {
 
 // A name pattern: '*' any run of characters, without regard to case.
 bool matches(const std::string& name, const std::string& pattern) {
-    if (pattern.empty())
+    if (pattern.empty()) {
         return true;
+    }
     std::string text = rt::foldCase(name), glob = rt::foldCase(pattern);
     std::size_t t = 0, g = 0, star = std::string::npos, resume = 0;
     while (t < text.size()) {
@@ -64,8 +65,9 @@ bool matches(const std::string& name, const std::string& pattern) {
             return false;
         }
     }
-    while (g < glob.size() && glob[g] == '*')
+    while (g < glob.size() && glob[g] == '*') {
         ++g;
+    }
     return g == glob.size();
 }
 
@@ -86,21 +88,24 @@ void listObjects(kemora::Encyclopedia& encyclopedia, const ListOptions& options,
 void listSymbols(kemora::Encyclopedia& encyclopedia, const ListOptions& options) {
     kemora::IStore& store = encyclopedia.store();
     std::vector<rt::Long> diagrams;
-    if (!options.diagram.empty())
+    if (!options.diagram.empty()) {
         diagrams.push_back(findDiagram(encyclopedia, options.diagram, options.diagramType));
-    else
+    } else {
         diagrams = store.objectsOfType(kemora::StoredClass::Diagram, options.diagramType, "");
-    for (const kemora::ObjectRow& diagram : store.objects(diagrams))
+    }
+    for (const kemora::ObjectRow& diagram : store.objects(diagrams)) {
         for (rt::Long id : store.symbolsOfDiagram(diagram.id, options.type, {})) {
             auto symbol = store.symbol(id);
-            if (!symbol || !matches(symbol->object.name, options.name))
+            if (!symbol || !matches(symbol->object.name, options.name)) {
                 continue;
+            }
             const kemora::Geometry& g = symbol->geometry;
             std::cout << id << '\t' << field(diagram.name) << '\t' << symbol->object.type << '\t'
                       << field(typeName(encyclopedia.metamodel().symbolType(symbol->object.type))) << '\t'
                       << field(symbol->object.name) << '\t' << g.left() << '\t' << g.top() << '\t' << g.xsize << '\t'
                       << g.ysize << '\t' << symbol->fillColor << '\n';
         }
+    }
 }
 
 } // namespace
@@ -119,15 +124,17 @@ void addListCommand(CLI::App& app, CommandContext& context) {
     command->add_option("--diagram-type", options->diagramType, "symbols: only diagrams of this type number");
     command->callback([&context, options] {
         runCommand(context, "list", [&] {
-            if (options->kind != "symbols" && (!options->diagram.empty() || options->diagramType != 0))
+            if (options->kind != "symbols" && (!options->diagram.empty() || options->diagramType != 0)) {
                 throw CliError("--diagram and --diagram-type apply to symbols only.", exitUsage);
+            }
             auto encyclopedia = openEncyclopedia(options->encyclopedia);
-            if (options->kind == "definitions")
+            if (options->kind == "definitions") {
                 listObjects(*encyclopedia, *options, kemora::StoredClass::Definition);
-            else if (options->kind == "diagrams")
+            } else if (options->kind == "diagrams") {
                 listObjects(*encyclopedia, *options, kemora::StoredClass::Diagram);
-            else
+            } else {
                 listSymbols(*encyclopedia, *options);
+            }
         });
     });
 }

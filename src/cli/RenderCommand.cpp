@@ -27,12 +27,14 @@ struct RenderOptions {
 // (path separators included) becomes '_'; never empty, never hidden.
 std::string fileStem(const std::string& name) {
     std::string stem;
-    for (unsigned char c : name)
+    for (unsigned char c : name) {
         stem +=
             (std::isalnum(c) || c == ' ' || c == '-' || c == '_' || c == '.' || c >= 0x80) ? static_cast<char>(c) : '_';
+    }
     stem = rt::Trim(stem);
-    if (stem.empty() || stem[0] == '.')
+    if (stem.empty() || stem[0] == '.') {
         stem = "_" + stem;
+    }
     return rt::Left(stem, 120);
 }
 
@@ -45,17 +47,20 @@ void renderOne(kemora::Encyclopedia& encyclopedia, rt::Long diagram, const std::
 void renderAll(kemora::Encyclopedia& encyclopedia, const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder))
+    if (error || !std::filesystem::is_directory(folder)) {
         throw CliError("cannot create the folder \"" + folder + "\".");
+    }
     kemora::IStore& store = encyclopedia.store();
     // Names that fold to the same file (case, replaced characters) get the type, then the id.
     std::set<std::string> taken;
     for (const kemora::ObjectRow& row : store.objects(store.objectsOfType(kemora::StoredClass::Diagram, 0, ""))) {
         std::string stem = fileStem(row.name);
-        if (taken.count(rt::foldCase(stem)))
+        if (taken.count(rt::foldCase(stem))) {
             stem += "-" + std::to_string(row.type);
-        if (taken.count(rt::foldCase(stem)))
+        }
+        if (taken.count(rt::foldCase(stem))) {
             stem += "-" + std::to_string(row.id);
+        }
         taken.insert(rt::foldCase(stem));
         renderOne(encyclopedia, row.id, (std::filesystem::path(folder) / (stem + ".svg")).string());
     }
@@ -78,14 +83,16 @@ void addRenderCommand(CLI::App& app, CommandContext& context) {
         ->required();
     command->callback([&context, options] {
         runCommand(context, "render", [&] {
-            if (!options->all && options->diagram.empty())
+            if (!options->all && options->diagram.empty()) {
                 throw CliError("name the diagram with --diagram NAME, or draw all with --all.", exitUsage);
+            }
             auto encyclopedia = openEncyclopedia(options->encyclopedia);
-            if (options->all)
+            if (options->all) {
                 renderAll(*encyclopedia, options->output);
-            else
+            } else {
                 renderOne(*encyclopedia, findDiagram(*encyclopedia, options->diagram, options->diagramType),
                           options->output);
+            }
         });
     });
 }

@@ -28,10 +28,12 @@ struct ReportOptions {
 
 // The placeholders of stored scripts, replaced before the script is prepared.
 std::string withPlaceholders(std::string script, const ReportOptions& options) {
-    if (options.ddid)
+    if (options.ddid) {
         script = rt::Replace(script, "#DDIDS#", std::to_string(*options.ddid));
-    if (options.parameter)
+    }
+    if (options.parameter) {
         script = rt::Replace(script, "#PARAMETER1#", std::to_string(*options.parameter));
+    }
     return script;
 }
 
@@ -48,8 +50,9 @@ std::string preparedByAddin(const std::string& script) {
 
 void printText(const std::string& text) {
     std::cout << text;
-    if (text.empty() || text.back() != '\n')
+    if (text.empty() || text.back() != '\n') {
         std::cout << "\n";
+    }
     std::cout.flush();
 }
 

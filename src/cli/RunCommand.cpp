@@ -43,8 +43,9 @@ struct RunOptions {
 };
 
 std::optional<int> messageAnswerFromText(const std::string& text) {
-    if (rt::equalsNoCase(text, "default"))
+    if (rt::equalsNoCase(text, "default")) {
         return ui::answer::none;
+    }
     return ui::MessageBoxStyle::answerFromName(text);
 }
 
@@ -56,20 +57,25 @@ bool answersGiven(const RunOptions& options) {
 // The answers of a batch run: the answers file first, then the answers of the command line.
 std::unique_ptr<ui::ScriptedFrontEnd> scriptedFrontEnd(const RunOptions& options) {
     auto frontEnd = std::make_unique<ui::ScriptedFrontEnd>();
-    if (!options.answersFile.empty())
+    if (!options.answersFile.empty()) {
         frontEnd->loadFile(options.answersFile);
-    for (int answer : options.orderedAnswers)
+    }
+    for (int answer : options.orderedAnswers) {
         frontEnd->answerMessage(answer);
-    for (const std::string& input : options.inputs)
+    }
+    for (const std::string& input : options.inputs) {
         frontEnd->answerInput(input);
-    if (options.cancelStatusAfter)
+    }
+    if (options.cancelStatusAfter) {
         frontEnd->cancelStatusAfter(*options.cancelStatusAfter);
+    }
     return frontEnd;
 }
 
 std::unique_ptr<ui::FrontEnd> makeFrontEnd(const RunOptions& options) {
-    if (answersGiven(options))
+    if (answersGiven(options)) {
         return scriptedFrontEnd(options);
+    }
     auto terminal =
         std::make_unique<ui::TerminalFrontEnd>(std::cin, std::cout, std::cerr, ui::TerminalOptions::detect());
     terminal->installInterruptHandler();
@@ -79,21 +85,25 @@ std::unique_ptr<ui::FrontEnd> makeFrontEnd(const RunOptions& options) {
 // Selects exactly the named symbols of the current diagram; each changed symbol is saved at once.
 void selectSymbols(kemora::Workbench& workbench, const std::vector<std::string>& names) {
     auto diagram = workbench.encyclopedia()->getcurrentdiagram();
-    if (!diagram)
+    if (!diagram) {
         throw std::runtime_error("--select needs a current diagram: name it with --diagram.");
+    }
     std::set<rt::Long> chosen;
     for (const std::string& name : names) {
         auto found = diagram->GetFilteredSymbols(name, 0);
-        if (found->count() == 0)
+        if (found->count() == 0) {
             throw std::runtime_error("There is no symbol named \"" + name + "\" on the diagram \"" + diagram->Name() +
                                      "\".");
-        for (auto symbol : found)
+        }
+        for (auto symbol : found) {
             chosen.insert(symbol->ddid());
+        }
     }
     for (auto symbol : diagram->GetAllSymbols()) {
         bool wanted = chosen.contains(symbol->ddid());
-        if (symbol->Selected() == wanted)
+        if (symbol->Selected() == wanted) {
             continue;
+        }
         symbol->Selected(wanted);
         symbol->save();
     }
@@ -106,8 +116,9 @@ std::size_t errorLogCount(const kemora::TraceLog& log) {
 
 // What a batch run showed (answers that did not fit included), for the person reading its output.
 void reportScriptedRun(const ui::ScriptedFrontEnd& frontEnd) {
-    for (const std::string& line : frontEnd.transcript())
+    for (const std::string& line : frontEnd.transcript()) {
         std::cerr << line << "\n";
+    }
 }
 
 int failedCall(const RunOptions& options, const std::exception& error) {
@@ -131,8 +142,9 @@ int callAddin(const RunOptions& options, kemora::Workbench& workbench, ui::Front
     }
     // Windows the command left open run until the user closes them, while the library is loaded.
     frontEnd.runUntilAllClosed();
-    if (failure)
+    if (failure) {
         return *failure;
+    }
     // The terminal says where help is when it is asked for; a batch run says it with the results.
     if (answersGiven(options) && !frontEnd.lastHelp().empty()) {
         std::cout << frontEnd.lastHelp() << "\n";
@@ -140,8 +152,9 @@ int callAddin(const RunOptions& options, kemora::Workbench& workbench, ui::Front
     if (!workbench.lastWorkbook.empty()) {
         std::cout << workbench.lastWorkbook << "\n";
     }
-    if (!result.empty())
+    if (!result.empty()) {
         std::cout << result << "\n";
+    }
     return errorLogCount(workbench.traceLog()) > errorLogsBefore ? exitErrorsLogged : exitOk;
 }
 
@@ -150,16 +163,20 @@ int runAddinCommand(const RunOptions& options) {
     int exitCode = exitFailed;
     {
         kemora::Workbench workbench(kemora::WorkbenchPaths::fromEnvironment(), *frontEnd);
-        if (options.trace)
+        if (options.trace) {
             workbench.traceLog().setEcho(&std::cerr);
-        if (!options.workbookPath.empty())
+        }
+        if (!options.workbookPath.empty()) {
             workbench.setWorkbookPath(options.workbookPath);
+        }
         try {
             workbench.openEncyclopedia(options.encyclopedia);
-            if (!options.diagram.empty())
+            if (!options.diagram.empty()) {
                 workbench.openDiagram(options.diagram);
-            if (!options.select.empty())
+            }
+            if (!options.select.empty()) {
                 selectSymbols(workbench, options.select);
+            }
             exitCode = callAddin(options, workbench, *frontEnd);
         } catch (const std::exception& error) {
             std::cerr << "kmsoa run: " << rt::describe(error) << "\n";
@@ -168,8 +185,9 @@ int runAddinCommand(const RunOptions& options) {
         frontEnd->runUntilAllClosed();
         workbench.traceLog().setEcho(nullptr);
     }
-    if (auto* scripted = dynamic_cast<ui::ScriptedFrontEnd*>(frontEnd.get()))
+    if (auto* scripted = dynamic_cast<ui::ScriptedFrontEnd*>(frontEnd.get())) {
         reportScriptedRun(*scripted);
+    }
     return exitCode;
 }
 
@@ -178,12 +196,13 @@ void orderMessageAnswers(RunOptions& options, const CLI::App& run, const CLI::Op
                          const CLI::Option* msgbox) {
     std::size_t nextMsgbox = 0;
     for (const CLI::Option* option : run.parse_order()) {
-        if (option == yes)
+        if (option == yes) {
             options.orderedAnswers.push_back(ui::answer::yes);
-        else if (option == no)
+        } else if (option == no) {
             options.orderedAnswers.push_back(ui::answer::no);
-        else if (option == msgbox && nextMsgbox < options.messageAnswers.size())
+        } else if (option == msgbox && nextMsgbox < options.messageAnswers.size()) {
             options.orderedAnswers.push_back(*messageAnswerFromText(options.messageAnswers[nextMsgbox++]));
+        }
     }
 }
 

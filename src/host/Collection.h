@@ -60,8 +60,9 @@ public:
 
 private:
     C& require() const {
-        if (!this->get())
+        if (!this->get()) {
             throw rt::RuntimeError(rt::ErrorNumber::ObjectNotSet);
+        }
         return *this->get();
     }
 };

@@ -29,14 +29,16 @@ TempNameGenerator& tempNameGenerator() {
 }
 
 km::host::IApplication& application() {
-    if (!goApp)
+    if (!goApp) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+    }
     return *goApp;
 }
 
 void runMenuCommand(km::rt::Long command) {
-    if (!goImf)
+    if (!goImf) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+    }
     goImf->kmexecutemenucommand(command);
 }
 
@@ -62,8 +64,9 @@ void KMFormLanguageSetUp(km::ui::Form& form) {
 std::shared_ptr<km::host::IDefinition> GetSingleProperty(km::host::IKMObject& object, const std::string& name) {
     try {
         auto items = object.getpropertyascollection(name);
-        if (items && items->count() == 1)
+        if (items && items->count() == 1) {
             return items->Item(1);
+        }
     } catch (...) {
         // A property that cannot be read as a list has no single item.
     }
@@ -89,8 +92,9 @@ std::string GetTempFilePath() {
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         std::string path = folder + (tempNameGenerator() ? tempNameGenerator()() : systemTempName());
         std::error_code error;
-        if (!std::filesystem::exists(path, error) && !error)
+        if (!std::filesystem::exists(path, error) && !error) {
             return path;
+        }
     }
     throw km::rt::RuntimeError(km::rt::ErrorNumber::PathFileAccess);
 }

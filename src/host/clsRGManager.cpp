@@ -28,11 +28,13 @@ constexpr const char* kListSeparatorSetting = "SETTING { LISTSEPARATOR \",\" } "
 constexpr const char* kDecimalSeparatorSetting = "SETTING { DECIMALSEPARATOR \".\" } ";
 
 std::shared_ptr<km::host::IEncyclopedia> Encyclopedia() {
-    if (!goApp)
+    if (!goApp) {
         throw RuntimeError(ErrorNumber::ObjectNotSet);
+    }
     auto encyclopedia = goApp->encyclopedia();
-    if (!encyclopedia)
+    if (!encyclopedia) {
         throw RuntimeError(ErrorNumber::ObjectNotSet);
+    }
     return encyclopedia;
 }
 
@@ -55,21 +57,25 @@ std::string RunOnHost(const std::string& strReportString) {
 // Loads the result; nothing when it is not well-formed XML (an empty result included).
 std::shared_ptr<pugi::xml_document> LoadResult(const std::string& strResult) {
     auto document = std::make_shared<pugi::xml_document>();
-    if (!document->load_string(strResult.c_str()))
+    if (!document->load_string(strResult.c_str())) {
         return nullptr;
+    }
     return document;
 }
 
 // One line of the script as PrepareReportString keeps it, or nothing; switches to the query body
 // at the "TABULAR 1" line.
 bool KeepLine(const std::string& strLine, bool& blnInBody) {
-    if (blnInBody)
+    if (blnInBody) {
         return !Contains(strLine, "}");
+    }
     const std::string strUpper = km::rt::UCase(strLine);
-    if (Contains(strUpper, "PAGESIZE") || Contains(strUpper, "REPORTFORMAT"))
+    if (Contains(strUpper, "PAGESIZE") || Contains(strUpper, "REPORTFORMAT")) {
         return false;
-    if (km::rt::Left(strUpper, 8) == "SETTING " || km::rt::Left(strUpper, 6) == "FIELD ")
+    }
+    if (km::rt::Left(strUpper, 8) == "SETTING " || km::rt::Left(strUpper, 6) == "FIELD ") {
         return true;
+    }
     if (Contains(strUpper, "TABULAR 1")) {
         blnInBody = true;
         return true;
@@ -83,8 +89,9 @@ std::string NormaliseLines(const std::string& strReportString) {
     // A CR before each LF stays at the end of its line.
     for (const std::string& strRawLine : km::rt::Split(strReportString, km::rt::vbLf)) {
         const std::string strLine = clsRGManager::StripLeadingBlanks(strRawLine);
-        if (KeepLine(strLine, blnInBody))
+        if (KeepLine(strLine, blnInBody)) {
             strOutput += "\n" + strLine;
+        }
     }
     return strOutput + "}";
 }
@@ -103,8 +110,9 @@ struct clsRGManager::ItemQueries {
 };
 
 clsRGManager::ItemQueries& clsRGManager::Queries() {
-    if (!m_queries)
+    if (!m_queries) {
         m_queries = std::make_shared<ItemQueries>();
+    }
     return *m_queries;
 }
 
@@ -118,11 +126,13 @@ std::shared_ptr<DefinitionCollection> clsRGManager::ExecuteReport(const std::str
             km::host::ReadOnlySwitch readOnly(Encyclopedia(),
                                               blnOpenObjectsAsReadOnly ? std::optional<bool>(true) : std::nullopt,
                                               km::host::AfterScope::SwitchOff);
-            if (auto document = LoadResult(RunOnHost(strReportString)))
+            if (auto document = LoadResult(RunOnHost(strReportString))) {
                 CollectDefinitions(document->select_nodes(kTopLevelItems), *colDefinitions);
+            }
         }
-        if (blnSortCollections)
+        if (blnSortCollections) {
             colDefinitions = clsSorter().SortCollection(colDefinitions);
+        }
         return colDefinitions;
     } catch (const std::exception& error) {
         ShowStandardError(error);
@@ -133,8 +143,9 @@ std::shared_ptr<DefinitionCollection> clsRGManager::ExecuteReport(const std::str
 std::shared_ptr<ReportItemList> clsRGManager::ExecuteReportXML(const std::string& strReportString) {
     try {
         auto document = LoadResult(RunOnHost(strReportString));
-        if (!document)
+        if (!document) {
             return nullptr;
+        }
         pugi::xpath_node_set nodes = document->select_nodes(kTopLevelItems);
         return std::make_shared<ReportItemList>(std::move(document), std::move(nodes));
     } catch (const std::exception& error) {
@@ -148,8 +159,9 @@ void clsRGManager::CollectDefinitions(const pugi::xpath_node_set& nodes, Definit
         for (const pugi::xpath_node& node : nodes) {
             CollectDefinitionOf(node.node(), collection);
             pugi::xpath_node_set nested = Queries().nestedItems->evaluate_node_set(node.node());
-            if (!nested.empty())
+            if (!nested.empty()) {
                 CollectDefinitions(nested, collection);
+            }
         }
     } catch (const std::exception& error) {
         ShowStandardError(error);
@@ -160,24 +172,29 @@ void clsRGManager::CollectDefinitions(const pugi::xpath_node_set& nodes, Definit
 // another user) is reported and left out; the walk goes on.
 void clsRGManager::CollectDefinitionOf(const pugi::xml_node& item, DefinitionCollection& collection) {
     std::string strClass = GetItemProperty(item, "KMTargetClass");
-    if (strClass.empty())
+    if (strClass.empty()) {
         strClass = GetItemAttribute(item, "Class");
+    }
     std::string strID = GetItemProperty(item, "KMTargetIdentity");
-    if (strID.empty())
+    if (strID.empty()) {
         strID = GetItemProperty(item, "KMTargetID");
-    if (strID.empty() || strClass != kDefinitionClass)
+    }
+    if (strID.empty() || strClass != kDefinitionClass) {
         return;
+    }
     std::shared_ptr<km::host::IDefinition> defFound;
     try {
         defFound = Encyclopedia()->getdefinitionbyid(km::rt::CLng(km::rt::Val(strID)));
     } catch (const std::exception&) {
-        if (goStatusMgr)
+        if (goStatusMgr) {
             goStatusMgr->KMMsgBox("A definition (DDID = " + strID + " was locked and was not added.",
                                   km::ui::msgbox::critical, "Kemora for SOA");
+        }
         return;
     }
-    if (defFound)
+    if (defFound) {
         collection.Add(defFound);
+    }
 }
 
 std::string clsRGManager::GetItemProperty(const pugi::xml_node& item, const std::string& name) {
@@ -185,8 +202,9 @@ std::string clsRGManager::GetItemProperty(const pugi::xml_node& item, const std:
         ItemQueries& queries = Queries();
         queries.propertyVariables.set("name", name.c_str());
         pugi::xpath_node found = queries.property->evaluate_node(item);
-        if (!found)
+        if (!found) {
             return {};
+        }
         return GetItemAttribute(found.node(), "KMPrpValue");
     } catch (const std::exception& error) {
         ShowStandardError(error);
@@ -201,12 +219,15 @@ std::string clsRGManager::GetItemAttribute(const pugi::xml_node& node, const std
 std::string clsRGManager::PrepareReportString(const std::string& strReportString) {
     try {
         std::string strOutput = strReportString.empty() ? std::string() : NormaliseLines(strReportString);
-        if (!Contains(strOutput, "MEASUREMENT METRIC") && !Contains(strOutput, "MEASUREMENT English"))
+        if (!Contains(strOutput, "MEASUREMENT METRIC") && !Contains(strOutput, "MEASUREMENT English")) {
             strOutput = kMeasurementSetting + std::string("\n") + strOutput;
-        if (!Contains(strOutput, "LISTSEPARATOR"))
+        }
+        if (!Contains(strOutput, "LISTSEPARATOR")) {
             strOutput = kListSeparatorSetting + std::string("\n") + strOutput;
-        if (!Contains(strOutput, "DECIMALSEPARATOR"))
+        }
+        if (!Contains(strOutput, "DECIMALSEPARATOR")) {
             strOutput = kDecimalSeparatorSetting + std::string("\n") + strOutput;
+        }
         return strOutput;
     } catch (const std::exception& error) {
         ShowStandardError(error);

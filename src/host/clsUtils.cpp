@@ -46,27 +46,31 @@ std::string asciiLower(std::string_view text) {
 }
 
 km::host::IImf& imf() {
-    if (!goImf)
+    if (!goImf) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+    }
     return *goImf;
 }
 
 km::host::IEncyclopedia& encyclopedia() {
-    if (!goApp || !goApp->encyclopedia())
+    if (!goApp || !goApp->encyclopedia()) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+    }
     return *goApp->encyclopedia();
 }
 
 void removeFile(const std::string& path) {
-    if (path.empty())
+    if (path.empty()) {
         return;
+    }
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
 }
 
 void showBadCustomSettings(const std::string& description) {
-    if (!goStatusMgr)
+    if (!goStatusMgr) {
         return;
+    }
     goStatusMgr->KMMsgBox(std::string("Bad custom ency settings file - ") + clsUtils::kCustomSettingsFile +
                               "\r\nIgnored.\r\n" + description,
                           km::ui::msgbox::critical, std::string(kMessageTitle));
@@ -81,25 +85,29 @@ clsUtils::clsUtils() : m_oKMUtils(HostServices().CreateKMUtilities()), m_oKMDUti
 std::string clsUtils::StringTableFolder() const {
     std::string folder = LibraryFolder();
     size_t marker = asciiLower(folder).find(kDevelopmentFolderMarker);
-    if (marker == std::string::npos)
+    if (marker == std::string::npos) {
         return folder;
+    }
     return folder.substr(0, marker + 1) + kDevelopmentStringTableFolder;
 }
 
 void clsUtils::SetupXRes() {
     try {
-        if (!m_oKMXres)
+        if (!m_oKMXres) {
             m_oKMXres = HostServices().CreateStringResource();
+        }
         m_oKMXres->SetStringtablePath(StringTableFolder());
     } catch (const std::exception&) {
-        if (goStatusMgr)
+        if (goStatusMgr) {
             goStatusMgr->KMMsgBox("Could not find KMXRES!", km::ui::msgbox::critical, std::string(kMessageTitle));
+        }
     }
 }
 
 void clsUtils::RefreshBrowser() {
-    if (!goApp)
+    if (!goApp) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+    }
     goApp->browserrefresh();
 }
 
@@ -135,18 +143,21 @@ std::string clsUtils::RemoveQuotes(const std::string& name) {
 
 std::string clsUtils::GetCustomSetting(const std::string& strSetting, const std::string& strDefault) {
     try {
-        if (!m_blnCustomSettingsLoaded)
+        if (!m_blnCustomSettingsLoaded) {
             m_blnCustomSettingsLoaded = LoadCustomSettings();
-        if (!m_oCustomSettings)
+        }
+        if (!m_oCustomSettings) {
             return strDefault;
+        }
         // The name travels as an XPath variable, so that any name (apostrophes included) is
         // compared as the text it is.
         pugi::xpath_variable_set variables;
         variables.set("name", strSetting.c_str());
         pugi::xpath_query query("//settings/setting[@name=$name]", &variables);
         pugi::xml_node node = m_oCustomSettings->select_node(query).node();
-        if (!node)
+        if (!node) {
             return strDefault;
+        }
         return GetAttributeText(node, "value");
     } catch (const std::exception& error) {
         ShowStandardError(error);
@@ -162,14 +173,16 @@ bool clsUtils::LoadCustomSettings() {
         strTempFile = GetTempFilePath();
         Long lngResult = 0;
         imf().KMFilexExists(kCustomSettingsFile, "", lngResult);
-        if (lngResult != 1)
+        if (lngResult != 1) {
             return true;
+        }
         try {
             Long lngExport = imf().KMFileExport(kCustomSettingsFile, strTempFile);
-            if (lngExport != 0)
+            if (lngExport != 0) {
                 throw km::rt::RuntimeError(km::rt::ErrorNumber::PathFileAccess,
                                            "The file could not be copied out of the encyclopedia (error " +
                                                std::to_string(lngExport) + ").");
+            }
             std::ifstream in(strTempFile, std::ios::binary);
             std::stringstream content;
             content << in.rdbuf();
@@ -197,18 +210,21 @@ bool clsUtils::LoadCustomSettings() {
 
 km::rt::Date clsUtils::GetDateFromKMDate(const std::string& strKMDate) {
     try {
-        if (km::rt::IsDate(strKMDate))
+        if (km::rt::IsDate(strKMDate)) {
             return km::rt::CDate(strKMDate);
+        }
     } catch (const std::exception& error) {
         ShowStandardError(error);
     }
-    if (strKMDate.empty())
+    if (strKMDate.empty()) {
         return {};
+    }
     std::string strYear = km::rt::Left(strKMDate, 4);
     std::string strMonth = km::rt::Mid(strKMDate, 5, 2);
     std::string strDay = km::rt::Right(strKMDate, 2);
-    if (strMonth.empty())
+    if (strMonth.empty()) {
         strMonth = "1";
+    }
     try {
         return km::rt::Date::fromYmd(km::rt::CLng(strYear), km::rt::CLng(strMonth), km::rt::CLng(strDay));
     } catch (const std::exception& error) {
@@ -218,8 +234,9 @@ km::rt::Date clsUtils::GetDateFromKMDate(const std::string& strKMDate) {
 }
 
 bool clsUtils::IsKMDate(const std::string& strDate) {
-    if (km::rt::Len(strDate) != 8)
+    if (km::rt::Len(strDate) != 8) {
         return false;
+    }
     double month = km::rt::Val(km::rt::Mid(strDate, 5, 2));
     double day = km::rt::Val(km::rt::Right(strDate, 2));
     return month > 0 && month < 13 && day > 0 && day < 32;
@@ -228,12 +245,14 @@ bool clsUtils::IsKMDate(const std::string& strDate) {
 std::shared_ptr<km::host::IDefinition>
 clsUtils::GetDefinitionOfSymbol(const std::shared_ptr<km::host::ISymbol>& symSymbol) {
     try {
-        if (!symSymbol)
+        if (!symSymbol) {
             throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+        }
         if (symSymbol->kmtype() == kReferenceSymbolType) {
             auto related = symSymbol->GetRelatedObjects(km::host::RelReferencedDefinitions);
-            if (related && related->count() >= 1)
+            if (related && related->count() >= 1) {
                 return std::dynamic_pointer_cast<km::host::IDefinition>(related->Item(1));
+            }
         }
         try {
             return symSymbol->definition();
@@ -252,15 +271,17 @@ Long clsUtils::GetSymTypeForDefinitionOnThisDiagramType(Long lngDgmType, Long ln
     try {
         const Long lngDiagramClass = static_cast<Long>(km::host::ObjectClass::Diagram);
         auto oDiagramType = encyclopedia().MetaModel()->MetaClasses(lngDiagramClass)->MetaItems(lngDgmType);
-        if (!oDiagramType)
+        if (!oDiagramType) {
             return 0;
+        }
         colSymbolTypes = oDiagramType->SupportedMetaItems();
     } catch (const std::exception& error) {
         ShowStandardError(error);
         return 0;
     }
-    if (!colSymbolTypes)
+    if (!colSymbolTypes) {
         return 0;
+    }
     Long lngCount = 0;
     try {
         lngCount = colSymbolTypes->count();
@@ -272,8 +293,9 @@ Long clsUtils::GetSymTypeForDefinitionOnThisDiagramType(Long lngDgmType, Long ln
         try {
             auto oSymbolType = colSymbolTypes->Item(i);
             auto oDefinedBy = oSymbolType ? oSymbolType->DefinedByMetaItem() : nullptr;
-            if (oDefinedBy && oDefinedBy->TypeNumber() == lngDefType)
+            if (oDefinedBy && oDefinedBy->TypeNumber() == lngDefType) {
                 return oSymbolType->TypeNumber();
+            }
         } catch (...) {
         }
     }
@@ -284,21 +306,25 @@ std::shared_ptr<km::host::ISymbol>
 clsUtils::CreateSymbolFromDefinition(const std::shared_ptr<km::host::IDefinition>& defDefinition,
                                      const std::shared_ptr<km::host::IDiagram>& diagram, Long& lngSymType) {
     try {
-        if (!diagram)
+        if (!diagram) {
             throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+        }
         if (!defDefinition) {
-            if (lngSymType > 0)
+            if (lngSymType > 0) {
                 return diagram->CreateSymbol("dummy", lngSymType);
+            }
             return nullptr;
         }
-        if (lngSymType == 0)
+        if (lngSymType == 0) {
             lngSymType = GetSymTypeForDefinitionOnThisDiagramType(diagram->kmtype(), defDefinition->kmtype());
+        }
         auto symSymbol = diagram->CreateSymbol(defDefinition->Name(), lngSymType);
         auto colProperties = defDefinition->MetaItem()->MetaProperties();
         for (Long i = 1; colProperties && i <= colProperties->count(); ++i) {
             auto oProperty = colProperties->Item(i);
-            if (oProperty->Key())
+            if (oProperty->Key()) {
                 symSymbol->setProperty(oProperty->Name(), defDefinition->GetProperty(oProperty->Name()));
+            }
         }
         symSymbol->save();
         return symSymbol;
@@ -310,8 +336,9 @@ clsUtils::CreateSymbolFromDefinition(const std::shared_ptr<km::host::IDefinition
 
 void clsUtils::KMFormLanguageSetUp(km::ui::Form& oForm) {
     try {
-        if (!m_oKMUtils)
+        if (!m_oKMUtils) {
             m_oKMUtils = HostServices().CreateKMUtilities();
+        }
         m_oKMUtils->KMFormLanguageSetUp(oForm);
     } catch (...) {
         // A form without the host's language resources keeps its own captions.
@@ -328,15 +355,17 @@ void clsUtils::EnableKM(bool v_blnEnable) {
             frontEnd.doEvents();
         }
     } catch (const std::exception& error) {
-        if (m_oKMXres && goStatusMgr)
+        if (m_oKMXres && goStatusMgr) {
             goStatusMgr->KMMsgBox(m_oKMXres->GetLocalString(0) + "\r\n" + km::rt::describe(error),
                                   km::ui::msgbox::critical, std::string(kMessageTitle));
+        }
     }
 }
 
 void clsUtils::ArrangeHierarchies() {
-    if (goImf)
+    if (goImf) {
         goImf->kmexecutemenucommand(km::host::MenuArrangeHierarchies);
+    }
 }
 
 } // namespace KM_SLN_SOA

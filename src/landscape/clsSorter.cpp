@@ -18,11 +18,13 @@ constexpr Long kRowNumberColumn = 2;
 
 SortTextArray::SortTextArray(Long lngLowerRow, Long lngUpperRow, Long lngUpperColumn)
     : m_lngLowerRow(lngLowerRow), m_lngUpperColumn(lngUpperColumn) {
-    if (lngUpperColumn < 1 || lngUpperColumn > 2)
+    if (lngUpperColumn < 1 || lngUpperColumn > 2) {
         throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
+    }
     const std::int64_t rows = std::int64_t(lngUpperRow) - lngLowerRow + 1;
-    if (rows > 0)
+    if (rows > 0) {
         m_rows.resize(static_cast<std::size_t>(rows));
+    }
 }
 
 std::string& SortTextArray::Item(Long lngRow, Long lngColumn) {
@@ -31,8 +33,9 @@ std::string& SortTextArray::Item(Long lngRow, Long lngColumn) {
 
 const std::string& SortTextArray::Item(Long lngRow, Long lngColumn) const {
     const std::int64_t row = std::int64_t(lngRow) - m_lngLowerRow;
-    if (row < 0 || row >= static_cast<std::int64_t>(m_rows.size()) || lngColumn < 1 || lngColumn > m_lngUpperColumn)
+    if (row < 0 || row >= static_cast<std::int64_t>(m_rows.size()) || lngColumn < 1 || lngColumn > m_lngUpperColumn) {
         throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
+    }
     return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(lngColumn - 1)];
 }
 
@@ -51,8 +54,9 @@ clsSorter::SortSymbols(Long strSymbolType, const std::shared_ptr<km::host::IDiag
         Long lngRight = kArrayBound;
         dhQuickSortArray(varNames, lngLeft, lngRight);
         auto colSorted = std::make_shared<SymbolCollection>();
-        for (Long i = 1; i <= lngCount; ++i)
+        for (Long i = 1; i <= lngCount; ++i) {
             colSorted->Add(colSymbols->Item(km::rt::CLng(km::rt::Val(varNames.Item(i, kRowNumberColumn)))));
+        }
         return colSorted;
     } catch (const std::exception&) {
         return nullptr;
@@ -60,10 +64,12 @@ clsSorter::SortSymbols(Long strSymbolType, const std::shared_ptr<km::host::IDiag
 }
 
 void clsSorter::dhQuickSortArray(SortTextArray& varArray, Long& intLeft, Long& intRight) {
-    if (intLeft == kArrayBound)
+    if (intLeft == kArrayBound) {
         intLeft = varArray.LBound();
-    if (intRight == kArrayBound)
+    }
+    if (intRight == kArrayBound) {
         intRight = varArray.UBound();
+    }
     QuickSortRows(varArray, intLeft, intRight);
 }
 
@@ -101,8 +107,9 @@ void clsSorter::QuickSortRows(SortTextArray& varArray, Long lngLeft, Long lngRig
 
 void clsSorter::SwapRows(SortTextArray& varArray, Long lngRowA, Long lngRowB) {
     std::swap(varArray.Item(lngRowA, kSortColumn), varArray.Item(lngRowB, kSortColumn));
-    if (varArray.UBoundColumns() == 2)
+    if (varArray.UBoundColumns() == 2) {
         std::swap(varArray.Item(lngRowA, kRowNumberColumn), varArray.Item(lngRowB, kRowNumberColumn));
+    }
 }
 
 } // namespace KM_SLN_SOA

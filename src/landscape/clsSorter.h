@@ -86,8 +86,9 @@ private:
     // The sort texts; a missing object raises error 91 (object not set), as reading a property of
     // nothing does.
     template <class T> static T& Require(const std::shared_ptr<T>& object) {
-        if (!object)
+        if (!object) {
             throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+        }
         return *object;
     }
     template <class T> static std::string NameOf(const std::shared_ptr<T>& object) { return Require(object).Name(); }
@@ -97,10 +98,11 @@ private:
     // Add-in objects carry strName as a member or as an accessor.
     template <class T> static std::string StrNameOf(const std::shared_ptr<T>& object) {
         T& item = Require(object);
-        if constexpr (requires { item.strName(); })
+        if constexpr (requires { item.strName(); }) {
             return item.strName();
-        else
+        } else {
             return item.strName;
+        }
     }
 };
 
@@ -110,8 +112,9 @@ bool clsSorter::AddUniqueSorted(ObjectCollection<T>& colCollection, const std::s
         const std::string strNew = keyOf(objNewItem);
         for (km::rt::Long i = 1; i <= colCollection.count(); ++i) {
             const std::string strEntry = keyOf(colCollection.Item(i));
-            if (strEntry == strNew)
+            if (strEntry == strNew) {
                 return true;
+            }
             if (km::rt::lessUtf16(strNew, strEntry)) {
                 colCollection.Add(objNewItem, {}, i);
                 return true;
@@ -141,19 +144,22 @@ template <class T>
 std::shared_ptr<clsSorter::ObjectCollection<T>>
 clsSorter::SortCollection(const std::shared_ptr<ObjectCollection<T>>& colCollection) {
     try {
-        if (!colCollection)
+        if (!colCollection) {
             throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
+        }
         std::vector<std::pair<std::string, std::shared_ptr<T>>> named;
         named.reserve(static_cast<std::size_t>(colCollection->count()));
-        for (const std::shared_ptr<T>& object : *colCollection)
+        for (const std::shared_ptr<T>& object : *colCollection) {
             named.emplace_back(NameOf(object), object);
+        }
         std::stable_sort(named.begin(), named.end(), [](const auto& left, const auto& right) {
             return km::rt::lessUtf16(left.first, right.first);
         });
         auto colSorted = std::make_shared<ObjectCollection<T>>();
         for (std::size_t i = 0; i < named.size(); ++i) {
-            if (i == 0 || named[i].first != named[i - 1].first)
+            if (i == 0 || named[i].first != named[i - 1].first) {
                 colSorted->Add(named[i].second);
+            }
         }
         return colSorted;
     } catch (const std::exception&) {

@@ -23,8 +23,9 @@ using Outcome = km::test::KmsoaResult;
 class RunCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(kProgram))
+        if (!std::filesystem::exists(kProgram)) {
             GTEST_SKIP() << "kmsoa is not built";
+        }
         auto encyclopedia = km::kemora::Encyclopedia::create(m_encyclopedia);
         auto diagram = encyclopedia->CreateDiagram("Landscape", 131);
         diagram->CreateSymbol("Billing", 160);

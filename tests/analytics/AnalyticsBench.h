@@ -84,8 +84,9 @@ protected:
     /// Names of the text symbols (the key's labels), in creation order.
     std::vector<std::string> labels() {
         std::vector<std::string> names;
-        for (auto text : diagram->GetFilteredSymbols("", 1))
+        for (auto text : diagram->GetFilteredSymbols("", 1)) {
             names.push_back(text->Name());
+        }
         return names;
     }
     std::string status() {

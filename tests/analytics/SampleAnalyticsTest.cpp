@@ -23,10 +23,12 @@ protected:
     std::vector<std::string> stored(const std::string& name) {
         auto analytic = bench.encyclopedia().definitionNamed(798, name);
         std::vector<std::string> lines = {analytic->Name()};
-        for (const char* property : {"Project", "Module", "Function", "Auto Run"})
+        for (const char* property : {"Project", "Module", "Function", "Auto Run"}) {
             lines.push_back(std::string(property) + "=" + analytic->GetProperty(property));
-        for (auto parameter : analytic->getpropertyascollection("Parameters"))
+        }
+        for (auto parameter : analytic->getpropertyascollection("Parameters")) {
             lines.push_back(parameter->QualifiedName() + "=" + parameter->GetProperty("Default Value"));
+        }
         return lines;
     }
 

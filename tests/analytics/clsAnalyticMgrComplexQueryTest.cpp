@@ -35,9 +35,11 @@ protected:
         return bench.run("ComplexQuery", {report, executeIfNull, colour, symbolType, keyTitle, grouping, boxes});
     }
     bool hasError() {
-        for (const std::string& prompt : prompts())
-            if (prompt.rfind(kColouringError, 0) == 0)
+        for (const std::string& prompt : prompts()) {
+            if (prompt.rfind(kColouringError, 0) == 0) {
                 return true;
+            }
+        }
         return false;
     }
 };
@@ -107,8 +109,9 @@ TEST_F(ComplexQueryTest, AGroupedReportThatFindsNothingColoursNothingAndSaysSo) 
     EXPECT_FALSE(hasError()) << "an empty result is not an error";
     EXPECT_TRUE(prompts().empty());
     EXPECT_EQ(status(), "0 symbols were coloured");
-    for (const char* name : {"Ledger", "Payroll", "Billing", "Archive"})
+    for (const char* name : {"Ledger", "Payroll", "Billing", "Archive"}) {
         EXPECT_EQ(colourOf(name), kWhite) << name;
+    }
     EXPECT_TRUE(labels().empty());
     EXPECT_EQ(menuCommands(), (std::vector<Long>{71, 75}));
 
@@ -190,8 +193,9 @@ TEST_F(ComplexQueryTest, WithoutAnOpenDiagramEachModeShowsTheColouringError) {
     complexQuery("Providers", "false", "red", "", "true");
     complexQuery("Providers", "false", "red", "", "true", "true");
     ASSERT_EQ(prompts().size(), 3u);
-    for (const std::string& prompt : prompts())
+    for (const std::string& prompt : prompts()) {
         EXPECT_EQ(prompt.rfind(kColouringError, 0), 0u) << prompt;
+    }
     EXPECT_EQ(menuCommands(), (std::vector<Long>{75, 75, 75}));
 }
 

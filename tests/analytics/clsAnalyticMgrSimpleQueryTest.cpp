@@ -31,9 +31,11 @@ protected:
         }
         simpleQuery(property, value, op);
         std::vector<std::string> names;
-        for (const char* name : {"Ledger", "Payroll", "Billing", "Archive"})
-            if (colourOf(name) == kRed)
+        for (const char* name : {"Ledger", "Payroll", "Billing", "Archive"}) {
+            if (colourOf(name) == kRed) {
                 names.push_back(name);
+            }
+        }
         return names;
     }
     using Names = std::vector<std::string>;
@@ -217,8 +219,9 @@ TEST(ColourValueTest, NamesAnyCaseNumbersAndTheFallback) {
                                                              {"light grey", 14474460},
                                                              {"dark grey", 6579300},
                                                              {"black", 0}};
-    for (const auto& [name, colour] : table)
+    for (const auto& [name, colour] : table) {
         EXPECT_EQ(addin::clsAnalyticMgr::GetColourValue(name), colour) << name;
+    }
 }
 
 } // namespace

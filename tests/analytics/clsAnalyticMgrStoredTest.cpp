@@ -23,8 +23,9 @@ protected:
     /// The parameters of an analytic as "name=value", in list order.
     std::vector<std::string> parameters(const std::string& name) {
         std::vector<std::string> items;
-        for (auto parameter : analytic(name)->getpropertyascollection("Parameters"))
+        for (auto parameter : analytic(name)->getpropertyascollection("Parameters")) {
             items.push_back(parameter->Name() + "=" + parameter->GetProperty("Default Value"));
+        }
         return items;
     }
     void createSimple(const std::string& name, const std::string& property, const std::string& op,

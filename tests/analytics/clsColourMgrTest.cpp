@@ -16,12 +16,14 @@ Rgb rgbOf(Long colour) {
 
 std::vector<Rgb> coloursOf(int groups) {
     addin::clsColourMgr manager;
-    for (int i = 0; i < groups; ++i)
+    for (int i = 0; i < groups; ++i) {
         manager.Add("1", std::to_string(100 + i), "Item " + std::to_string(i));
+    }
     manager.ProcessColours();
     std::vector<Rgb> colours;
-    for (auto& group : manager)
+    for (auto& group : manager) {
         colours.push_back(rgbOf(group->lngColour));
+    }
     return colours;
 }
 

@@ -19,8 +19,9 @@ const std::string kSource = KM_SOURCE_DIR;
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> all;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
+    for (std::string line; std::getline(in, line);) {
         all.push_back(line);
+    }
     return all;
 }
 
@@ -28,8 +29,9 @@ std::vector<std::string> lines(const std::string& text) {
 std::string solutionEncyclopedia(const TempFolder& folder, const std::string& name = "team.kmdb") {
     std::string ency = folder.file(name);
     EXPECT_EQ(runKmsoa({"new", ency}).exitCode, km::cli::exitOk);
-    for (const char* file : {"solnprops.cfg", "solnprops1.cfg", "solnprops2.cfg"})
+    for (const char* file : {"solnprops.cfg", "solnprops1.cfg", "solnprops2.cfg"}) {
         EXPECT_EQ(runKmsoa({"files", "put", ency, file, kSource + "/solution/" + file}).exitCode, 0);
+    }
     std::string declarations = folder.write("KMDECLAR.CFG", "DECLARE \"KMForSOA\" DEFINED\n");
     EXPECT_EQ(runKmsoa({"files", "put", ency, "KMDECLAR.CFG", declarations}).exitCode, 0);
     auto properties = runKmsoa({"files", "get", ency, "kmprops.cfg"});

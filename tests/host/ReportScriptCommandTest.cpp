@@ -22,8 +22,9 @@ class ReportScriptCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::filesystem::exists(kProgram) ||
-            !std::filesystem::exists(std::string(KM_OUTPUT_DIR) + "/libkm_sln_soa.so"))
+            !std::filesystem::exists(std::string(KM_OUTPUT_DIR) + "/libkm_sln_soa.so")) {
             GTEST_SKIP() << "kmsoa or the add-in library is not built";
+        }
         auto encyclopedia = km::kemora::Encyclopedia::create(m_encyclopedia);
         m_ledger = encyclopedia->CreateDefinition("Ledger", 309)->ddid();
         m_plan = encyclopedia->CreateDefinition("Plan A", 624)->ddid();

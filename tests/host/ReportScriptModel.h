@@ -27,8 +27,9 @@ namespace km::test {
 ///   diagram Landscape (131) running Zeta Check then Alpha Check, with templates Top Level then Apps.
 struct ServiceModel {
     explicit ServiceModel(AddinTestBench& bench) : m_bench(bench) {
-        for (const char* service : {"Archive", "Billing", "Invoicing", "Payments"})
+        for (const char* service : {"Archive", "Billing", "Invoicing", "Payments"}) {
             add(service, 765);
+        }
         add("Ledger", 309,
             {{"Provides Services", "Billing\r\nInvoicing"},
              {"Commission Date", "20200101"},

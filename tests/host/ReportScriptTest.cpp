@@ -114,9 +114,11 @@ protected:
         auto found = clsRGManager().ExecuteReport(script, true, sort);
         EXPECT_TRUE(found) << "the report failed";
         std::vector<std::string> names;
-        if (found)
-            for (const auto& definition : *found)
+        if (found) {
+            for (const auto& definition : *found) {
                 names.push_back(definition->Name());
+            }
+        }
         return names;
     }
 
@@ -125,23 +127,27 @@ protected:
 };
 
 std::string property(const pugi::xml_node& item, const std::string& name) {
-    for (pugi::xml_node found : item.children("KMProperty"))
-        if (name == found.attribute("KMPrpName").value())
+    for (pugi::xml_node found : item.children("KMProperty")) {
+        if (name == found.attribute("KMPrpName").value()) {
             return found.attribute("KMPrpValue").value();
+        }
+    }
     return "<missing>";
 }
 
 std::vector<std::string> nestedNames(const pugi::xml_node& item) {
     std::vector<std::string> names;
-    for (const pugi::xpath_node& nested : item.select_nodes("KMLevel/KMItem"))
+    for (const pugi::xpath_node& nested : item.select_nodes("KMLevel/KMItem")) {
         names.push_back(nested.node().attribute("Name").value());
+    }
     return names;
 }
 
 std::vector<std::string> namesOf(const KM_SLN_SOA::ReportItemList& items) {
     std::vector<std::string> names;
-    for (const pugi::xpath_node& item : items.nodes())
+    for (const pugi::xpath_node& item : items.nodes()) {
         names.push_back(item.node().attribute("Name").value());
+    }
     return names;
 }
 

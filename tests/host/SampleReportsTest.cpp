@@ -3,8 +3,8 @@
 #include "host/clsRGManager.h"
 #include "platform/kemora/objects/Encyclopedia.h"
 #include "platform/runtime/Text.h"
-#include "support/ReportScripts.h"
 #include "support/AddinTestBench.h"
+#include "support/ReportScripts.h"
 #include <gtest/gtest.h>
 #include <set>
 
@@ -33,15 +33,19 @@ protected:
         std::vector<std::string> names;
         auto found = clsRGManager().ExecuteReport(script, true, false);
         EXPECT_TRUE(found);
-        if (found)
-            for (auto& definition : *found)
+        if (found) {
+            for (auto& definition : *found) {
                 names.push_back(definition->Name());
+            }
+        }
         return names;
     }
     static std::string property(const pugi::xml_node& item, const std::string& name) {
-        for (pugi::xml_node p : item.children("KMProperty"))
-            if (name == p.attribute("KMPrpName").value())
+        for (pugi::xml_node p : item.children("KMProperty")) {
+            if (name == p.attribute("KMPrpName").value()) {
                 return p.attribute("KMPrpValue").value();
+            }
+        }
         return "<missing>";
     }
 
@@ -55,8 +59,9 @@ TEST_F(SampleReportsTest, TheHealthViewListsItsAnalyticsInTheirStoredOrder) {
                       .getdiagrambyid(diagramId("Kestrel Bay Application Health"))
                       ->GetProperty("Analytics To Run");
     std::string expected;
-    for (const auto& name : analytics)
+    for (const auto& name : analytics) {
         expected += name + "\r\n";
+    }
     EXPECT_EQ(stored, expected) << "the report keeps the sequence of the diagram's list";
 }
 
@@ -103,13 +108,14 @@ TEST_F(SampleReportsTest, ServicePlansAddAndRemoveApplicationsOfServices) {
         auto items = clsRGManager().ExecuteReportXML(scripts::servicePlanReport(additions, 765));
         ASSERT_TRUE(items);
         size_t related = 0;
-        for (const pugi::xpath_node& service : items->nodes())
+        for (const pugi::xpath_node& service : items->nodes()) {
             for (pugi::xml_node plan : service.node().child("KMLevel").children("KMItem")) {
                 EXPECT_NE(property(plan, "Start Date"), "<missing>");
                 related += plan.select_nodes("KMProperty[@KMPrpName='Application']/KMRelatedItem").size();
                 EXPECT_FALSE(plan.child("KMLevel").child("KMItem").attribute("Name").empty())
                     << "every plan belongs to a project";
             }
+        }
         EXPECT_GT(related, 0u) << (additions ? "additions" : "removals");
     }
 }

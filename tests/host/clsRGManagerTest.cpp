@@ -40,8 +40,9 @@ protected:
 
     static Names names(const std::shared_ptr<KM_SLN_SOA::DefinitionCollection>& found) {
         Names result;
-        for (const auto& definition : *found)
+        for (const auto& definition : *found) {
             result.push_back(definition->Name());
+        }
         return result;
     }
 

@@ -42,8 +42,9 @@ template <class T> using Collection = km::rt::Collection<std::shared_ptr<T>>;
 
 template <class T, class Text> Names texts(const Collection<T>& collection, Text text) {
     Names result;
-    for (const auto& item : collection)
+    for (const auto& item : collection) {
         result.push_back(text(*item));
+    }
     return result;
 }
 
@@ -78,8 +79,9 @@ TEST_F(clsSorterTest, InsertionComparesBytesNotLetters) {
     Collection<km::host::IDefinition> sorted;
     // Names are unique per type without regard to case, so each comes from another type.
     for (auto [name, type] : std::vector<std::pair<std::string, Long>>{
-             {"\xC3\x84rger", 309}, {"zebra", 662}, {"Zebra", 626}, {"apple", 812}})
+             {"\xC3\x84rger", 309}, {"zebra", 662}, {"Zebra", 626}, {"apple", 812}}) {
         ASSERT_TRUE(sorter.AddKMObjToSortedCollection(sorted, definition(name, type)));
+    }
     EXPECT_EQ(namesOf(sorted), (Names{"Zebra", "apple", "zebra", "\xC3\x84rger"}));
 }
 
@@ -134,8 +136,9 @@ TEST_F(clsSorterTest, InsertionWalksTheCollectionAsItStands) {
 TEST_F(clsSorterTest, MetamodelTypesSortByTypeNameEachOnce) {
     auto types = bench.encyclopedia().MetaModel()->MetaClasses(3)->SupportedMetaItems();
     Collection<km::host::IMetaItem> sorted;
-    for (auto type : types)
+    for (auto type : types) {
         ASSERT_TRUE(sorter.AddKMMetaObjToSortedCollection(sorted, type));
+    }
     ASSERT_TRUE(sorter.AddKMMetaObjToSortedCollection(sorted, types->Item(1))) << "a repeat is dropped quietly";
     Names typeNames = texts(sorted, [](km::host::IMetaItem& item) { return item.TypeName(); });
     ASSERT_EQ(typeNames.size(), static_cast<std::size_t>(types->count()));
@@ -148,8 +151,9 @@ TEST_F(clsSorterTest, MetamodelTypesSortByTypeNameEachOnce) {
 TEST_F(clsSorterTest, ASortedCopyKeepsTheFirstObjectOfEachName) {
     auto collection = std::make_shared<Collection<km::host::IDefinition>>();
     for (auto [name, type] : std::vector<std::pair<std::string, Long>>{
-             {"Beta", 309}, {"alpha", 662}, {"Alpha", 626}, {"Beta", 812}, {"Alpha", 309}})
+             {"Beta", 309}, {"alpha", 662}, {"Alpha", 626}, {"Beta", 812}, {"Alpha", 309}}) {
         collection->Add(definition(name, type));
+    }
     auto sorted = sorter.SortCollection(collection);
     ASSERT_TRUE(sorted);
     EXPECT_EQ(namesOf(*sorted), (Names{"Alpha", "Beta", "alpha"}));
@@ -173,8 +177,9 @@ TEST(clsSorterLarge, CollectionsBeyondSixteenBitPositionsSort) {
     constexpr int kCount = 70000;
     auto collection = std::make_shared<Collection<NamedItem>>();
     std::mt19937 random(7);
-    for (int i = 0; i < kCount; ++i)
+    for (int i = 0; i < kCount; ++i) {
         collection->Add(std::make_shared<NamedItem>(NamedItem{"n" + std::to_string(random() % 50000), i}));
+    }
     auto sorted = clsSorter().SortCollection(collection);
     ASSERT_TRUE(sorted);
     Names names = texts(*sorted, [](NamedItem& item) { return item.Name(); });
@@ -182,18 +187,21 @@ TEST(clsSorterLarge, CollectionsBeyondSixteenBitPositionsSort) {
     EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end()) << "each name once";
     // The first item of every name wins.
     std::map<std::string, int> firstSerial;
-    for (const auto& item : *collection)
+    for (const auto& item : *collection) {
         firstSerial.emplace(item->name, item->serial);
+    }
     EXPECT_EQ(static_cast<std::size_t>(sorted->count()), firstSerial.size());
-    for (const auto& item : *sorted)
+    for (const auto& item : *sorted) {
         ASSERT_EQ(item->serial, firstSerial[item->name]) << item->name;
+    }
 }
 
 TEST(clsSorterLarge, InsertionBeyondSixteenBitPositions) {
     Collection<NodeWithMember> sorted;
     clsSorter sorter;
-    for (int i = 0; i < 33000; ++i)
+    for (int i = 0; i < 33000; ++i) {
         sorted.Add(std::make_shared<NodeWithMember>(NodeWithMember{"b"}));
+    }
     ASSERT_TRUE(sorter.dhAddToSortedCollection(sorted, std::make_shared<NodeWithMember>(NodeWithMember{"c"}), ""));
     ASSERT_TRUE(sorter.dhAddToSortedCollection(sorted, std::make_shared<NodeWithMember>(NodeWithMember{"a"}), "k"));
     EXPECT_EQ(sorted.count(), 33002);
@@ -240,16 +248,18 @@ SortTextArray arrayOf(const Names& names, Long lower = 1, Long columns = 2) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const Long row = lower + static_cast<Long>(i);
         array.Item(row, 1) = names[i];
-        if (columns == 2)
+        if (columns == 2) {
             array.Item(row, 2) = std::to_string(row);
+        }
     }
     return array;
 }
 
 Names column(const SortTextArray& array, Long number) {
     Names result;
-    for (Long row = array.LBound(); row <= array.UBound(); ++row)
+    for (Long row = array.LBound(); row <= array.UBound(); ++row) {
         result.push_back(array.Item(row, number));
+    }
     return result;
 }
 
@@ -340,8 +350,9 @@ TEST(clsSorterArray, LargeOrderedReversedAndEqualInputsSort) {
 
 TEST_F(clsSorterTest, SymbolsOfATypeComeInNameOrder) {
     auto diagram = bench.createDiagram("Landscape");
-    for (const char* name : {"Payroll", "ledger", "Billing", "Payroll"})
+    for (const char* name : {"Payroll", "ledger", "Billing", "Payroll"}) {
         bench.addSymbol(*diagram, name, 160);
+    }
     bench.addSymbol(*diagram, "Another note", 1);
     auto sorted = sorter.SortSymbols(160, diagram);
     ASSERT_TRUE(sorted);

@@ -36,16 +36,18 @@ public:
     int drawingIndex(const std::string& name) const {
         int index = 0;
         for (auto group : document.select_nodes("//*[local-name()='g'][contains(@class,'symbol')]")) {
-            if (std::string(group.node().child_value("title")) == name)
+            if (std::string(group.node().child_value("title")) == name) {
                 return index;
+            }
             ++index;
         }
         return -1;
     }
     static std::vector<std::string> lines(const pugi::xml_node& group) {
         std::vector<std::string> texts;
-        for (auto span : group.child("text").children("tspan"))
+        for (auto span : group.child("text").children("tspan")) {
             texts.push_back(span.child_value());
+        }
         return texts;
     }
 
@@ -183,9 +185,10 @@ TEST(DiagramRendererTest, EmptyAndLargeDiagramsRender) {
     EXPECT_THAT(empty.svg, HasSubstr("(empty diagram)"));
 
     std::string many;
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < 2000; ++i) {
         many += "<symbol type=\"2\" name=\"S" + std::to_string(i) + "\" left=\"" + std::to_string(i % 50 * 110) +
                 "\" top=\"" + std::to_string(i / 50 * 60) + "\"/>";
+    }
     RenderedDiagram large(many);
     ASSERT_TRUE(large.parsed);
     EXPECT_EQ(large.document.select_nodes("//*[local-name()='g'][contains(@class,'symbol')]").size(), 2000u);

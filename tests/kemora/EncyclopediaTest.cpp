@@ -29,8 +29,9 @@ HostErrorCode codeOf(const std::function<void()>& action) {
 
 std::vector<std::string> names(const host::CollectionPtr<host::IKMObject>& objects) {
     std::vector<std::string> out;
-    for (auto object : objects)
+    for (auto object : objects) {
         out.push_back(object->Name());
+    }
     return out;
 }
 
@@ -257,15 +258,18 @@ TEST(EncyclopediaTest, MetamodelIsReachableThroughTheHostInterface) {
     ASSERT_TRUE(hierarchy);
     EXPECT_EQ(hierarchy->TypeName(), "Service Hierarchy");
     Long domainDefinition = 0;
-    for (auto symbolType : hierarchy->SupportedMetaItems())
-        if (symbolType->TypeNumber() == 770)
+    for (auto symbolType : hierarchy->SupportedMetaItems()) {
+        if (symbolType->TypeNumber() == 770) {
             domainDefinition = symbolType->DefinedByMetaItem()->TypeNumber();
+        }
+    }
     EXPECT_EQ(domainDefinition, 619);
     EXPECT_EQ(ency->MetaModel()->MetaClasses(1)->MetaItems(4242), nullptr);
     auto app = ency->CreateDefinition("Billing", 309);
     bool sawDate = false;
-    for (auto property : app->MetaItem()->MetaProperties())
+    for (auto property : app->MetaItem()->MetaProperties()) {
         sawDate = sawDate || (property->Name() == "Commission Date" && property->EditTypeNum() == 2);
+    }
     EXPECT_TRUE(sawDate);
 }
 

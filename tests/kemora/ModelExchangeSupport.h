@@ -54,8 +54,9 @@ inline Long diagramId(Encyclopedia& ency, Long type, const std::string& name) {
 /// Names of the list items of a property.
 inline std::vector<std::string> listNames(Encyclopedia& ency, Long owner, const std::string& property) {
     std::vector<std::string> names;
-    for (const ObjectRow& row : ency.store().objects(ency.store().listItems(owner, property)))
+    for (const ObjectRow& row : ency.store().objects(ency.store().listItems(owner, property))) {
         names.push_back(row.name);
+    }
     return names;
 }
 

@@ -71,8 +71,9 @@ class ReportModel {
 public:
     ReportModel() : store(":memory:", OpenMode::Create), metamodel(reportMetamodel()) {
         Transaction transaction(store);
-        for (const char* name : {"Billing", "Invoicing", "payments", "Archive"}) // 1-4
+        for (const char* name : {"Billing", "Invoicing", "payments", "Archive"}) { // 1-4
             add(765, name);
+        }
         add(618, "Finance Core");           // 5
         add(618, "Empty Component");        // 6
         add(619, "Finance Domain");         // 7
@@ -138,8 +139,9 @@ public:
     }
     void list(const std::string& owner, const std::string& property, const std::vector<std::string>& items) {
         std::vector<Long> itemIds;
-        for (const std::string& item : items)
+        for (const std::string& item : items) {
             itemIds.push_back(id(item));
+        }
         inTransaction(store, [&] { store.setListItems(id(owner), property, itemIds); });
     }
     void set(const std::string& owner, const std::string& property, const std::string& value) {

@@ -167,8 +167,9 @@ TEST(SqliteStoreTest, SpatialQueriesFindSymbolsWithinAndAround) {
     transaction.commit();
     auto ids = [](const std::vector<SymbolRow>& rows) {
         std::vector<Long> out;
-        for (const auto& r : rows)
+        for (const auto& r : rows) {
             out.push_back(r.object.id);
+        }
         return out;
     };
     EXPECT_EQ(ids(store.symbolsWithin(d, {200, 200, 200, 200})), (std::vector<Long>{outer, inner}));
@@ -203,11 +204,13 @@ TEST(SqliteStoreTest, TwoProcessesWritingOneFileLoseNothing) {
     bool isChild = child == 0;
     {
         SqliteStore store(path, OpenMode::Open);
-        for (int i = 0; i < perProcess; ++i)
+        for (int i = 0; i < perProcess; ++i) {
             addDefinition(store, 309, (isChild ? "child " : "parent ") + std::to_string(i));
+        }
     }
-    if (isChild)
+    if (isChild) {
         _exit(0);
+    }
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));

@@ -78,8 +78,9 @@ TEST_F(WorkbenchFixture, HierarchyLinksAreCheckedAndLaidOutAsTrees) {
     Long other = 99999;
     EXPECT_THROW(imf->KMMakeAsFirstChild(other, hc, r), host::HostError);
     std::vector<std::string> order;
-    for (auto child : root->GetRelatedObjects(41))
+    for (auto child : root->GetRelatedObjects(41)) {
         order.push_back(child->Name());
+    }
     EXPECT_EQ(order, (std::vector<std::string>{"Billing", "Payments"}));
 
     imf->kmexecutemenucommand(187);
@@ -141,8 +142,9 @@ TEST_F(WorkbenchFixture, QuotingUtilitiesRoundTripAwkwardNames) {
     EXPECT_EQ(utilities->KMQuoteIfNeeded("Two words", true), "\"Two words\"");
     EXPECT_EQ(utilities->KMQuoteIfNeeded("a.b", false), "\"a.b\"");
     EXPECT_EQ(utilities->KMQuoteIfNeeded("say \"hi\"", false), "\"say \"\"hi\"\"\"");
-    for (std::string name : {"a.b", "say \"hi\"", " padded ", "x,y"})
+    for (std::string name : {"a.b", "say \"hi\"", " padded ", "x,y"}) {
         EXPECT_EQ(utilities->KMUnQuote(utilities->KMQuoteIfNeeded(name, true)), name);
+    }
 }
 
 TEST_F(WorkbenchFixture, StringTableAndHostFileLocations) {

@@ -20,8 +20,9 @@ using ::testing::Not;
 class KmsoaLandscapeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(km::test::kmsoaProgram()))
+        if (!std::filesystem::exists(km::test::kmsoaProgram())) {
             GTEST_SKIP() << "kmsoa is not built";
+        }
         auto encyclopedia = km::test::newEncyclopedia(km::test::Solution::On, m_encyclopedia);
         auto providers = encyclopedia->CreateDefinition("Providers", 625);
         providers->setProperty("Content", "TABULAR 1\n{\nWHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"

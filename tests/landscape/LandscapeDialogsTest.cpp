@@ -25,8 +25,9 @@ protected:
     }
     static std::vector<std::string> names(const addin::ChosenObjects& objects) {
         std::vector<std::string> result;
-        for (const auto& object : objects)
+        for (const auto& object : objects) {
             result.push_back(object->Name());
+        }
         return result;
     }
 };
@@ -57,8 +58,9 @@ TEST_F(LandscapeDialogsTest, TheColumnDialogAcceptsOnlyAPositiveNumber) {
 }
 
 TEST_F(LandscapeDialogsTest, TheTemplateDialogAnswersEveryChosenTemplateInListOrder) {
-    for (const char* name : {"Zeta", "Alpha", "Mid"})
+    for (const char* name : {"Zeta", "Alpha", "Mid"}) {
         landscapeTemplate(name, "TABULAR 1\n{\n}\n");
+    }
     auto none = show<addin::frmLAATemplateSelect>("click OK; click Cancel");
     EXPECT_FALSE(none->blnOkPressed);
     EXPECT_EQ(bench.ui().lastMessage().prompt, "You must select a Template");

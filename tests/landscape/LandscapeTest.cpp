@@ -33,15 +33,17 @@ std::shared_ptr<host::ISymbol> LandscapeTest::service(const std::string& name,
 }
 
 void LandscapeTest::application(const std::string& name) {
-    if (!bench.encyclopedia().definitionNamed(309, name))
+    if (!bench.encyclopedia().definitionNamed(309, name)) {
         bench.createDefinition(name, 309);
+    }
 }
 
 std::shared_ptr<host::IDefinition> LandscapeTest::plan(const std::string& name,
                                                        const std::vector<std::string>& applications) {
     std::string list;
-    for (const std::string& app : applications)
+    for (const std::string& app : applications) {
         list += app + "\r\n";
+    }
     return bench.createDefinition(name, 624, {{"Application", list}});
 }
 
@@ -75,8 +77,9 @@ std::shared_ptr<host::ISymbol> LandscapeTest::stored(const std::string& name, rt
 
 std::vector<std::string> LandscapeTest::namesOfType(rt::Long type) {
     std::vector<std::string> names;
-    for (const auto& symbol : diagram->GetFilteredSymbols("", type))
+    for (const auto& symbol : diagram->GetFilteredSymbols("", type)) {
         names.push_back(symbol->Name());
+    }
     return names;
 }
 
@@ -86,8 +89,9 @@ Box LandscapeTest::boxOf(host::ISymbol& symbol) {
 
 std::vector<std::string> LandscapeTest::nestedNames(host::ISymbol& symbol) {
     std::vector<std::string> names;
-    for (const auto& nested : symbol.GetRelatedObjects(host::RelNestedSymbols))
+    for (const auto& nested : symbol.GetRelatedObjects(host::RelNestedSymbols)) {
         names.push_back(nested->Name());
+    }
     return names;
 }
 
@@ -98,8 +102,9 @@ std::string LandscapeTest::lastStatus() {
 
 ::testing::AssertionResult LandscapeTest::noSymbolsOverlap() {
     std::vector<std::pair<std::string, Box>> boxes;
-    for (const auto& symbol : diagram->GetAllSymbols())
+    for (const auto& symbol : diagram->GetAllSymbols()) {
         boxes.emplace_back(symbol->Name(), boxOf(*symbol));
+    }
     auto inside = [](const Box& a, const Box& b) {
         return a.left >= b.left && a.right <= b.right && a.top >= b.top && a.bottom <= b.bottom;
     };
@@ -108,9 +113,10 @@ std::string LandscapeTest::lastStatus() {
             const Box& a = boxes[i].second;
             const Box& b = boxes[j].second;
             bool apart = a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
-            if (!apart && !inside(a, b) && !inside(b, a))
+            if (!apart && !inside(a, b) && !inside(b, a)) {
                 return ::testing::AssertionFailure()
                        << boxes[i].first << " " << a << " overlaps " << boxes[j].first << " " << b;
+            }
         }
     }
     return ::testing::AssertionSuccess() << boxes.size() << " symbols";

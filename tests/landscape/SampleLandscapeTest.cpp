@@ -12,8 +12,9 @@ using km::test::Box;
 class SampleLandscapeTest : public km::test::LandscapeTest {
 protected:
     void SetUp() override {
-        for (const char* file : {"kestrel-bay.xml", "kestrel-bay-analytics.xml", "kestrel-bay-landscape.xml"})
+        for (const char* file : {"kestrel-bay.xml", "kestrel-bay-analytics.xml", "kestrel-bay-landscape.xml"}) {
             bench.encyclopedia().setxml(std::string(KM_SOURCE_DIR) + "/samples/" + file, false, false);
+        }
     }
     void openDiagram(const std::string& name, Long type = km::test::kLandscapeDiagram) {
         auto id = bench.encyclopedia().store().objectByName(km::kemora::StoredClass::Diagram, type, name);
@@ -36,9 +37,10 @@ protected:
                 auto child = std::dynamic_pointer_cast<km::host::ISymbol>(object);
                 Box inner = boxOf(*child);
                 if (inner.left < outer.left + margin || inner.right > outer.right - rightMargin ||
-                    inner.top < outer.top + header || inner.bottom > outer.bottom - margin)
+                    inner.top < outer.top + header || inner.bottom > outer.bottom - margin) {
                     return ::testing::AssertionFailure() << child->Name() << " " << inner << " outside the grid of "
                                                          << symbol->Name() << " " << outer;
+                }
             }
         }
         return ::testing::AssertionSuccess() << containers << " containers";
@@ -59,8 +61,9 @@ TEST_F(SampleLandscapeTest, TheNestedLandscapeIsBuiltWithoutOverlaps) {
 
 TEST_F(SampleLandscapeTest, TheServiceProvidersArePopulatedAndSized) {
     openDiagram("Kestrel Bay Service Providers");
-    for (const char* name : {"Customer Profile Management", "Route Planning", "Invoicing"})
+    for (const char* name : {"Customer Profile Management", "Route Planning", "Invoicing"}) {
         select(*stored(name));
+    }
     chooseTemplate("Applications providing a service");
     bench.run("BuildLandscape");
     EXPECT_THAT(nestedNames(*stored("Route Planning")),

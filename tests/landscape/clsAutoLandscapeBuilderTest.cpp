@@ -42,8 +42,9 @@ protected:
     void domain(const std::string& name, const std::vector<std::string>& components) {
         std::string list;
         for (const std::string& component : components) {
-            if (!bench.encyclopedia().definitionNamed(618, component))
+            if (!bench.encyclopedia().definitionNamed(618, component)) {
                 bench.createDefinition(component, 618);
+            }
             list += component + "\r\n";
         }
         bench.createDefinition(name, 619, {{"Comprises", list}});
@@ -51,8 +52,9 @@ protected:
     void services(const std::string& component, const std::vector<std::string>& names) {
         std::string list;
         for (const std::string& name : names) {
-            if (!bench.encyclopedia().definitionNamed(765, name))
+            if (!bench.encyclopedia().definitionNamed(765, name)) {
                 bench.createDefinition(name, 765);
+            }
             list += name + "\r\n";
         }
         auto definition = bench.encyclopedia().definitionNamed(618, component);
@@ -61,8 +63,9 @@ protected:
     }
     void use(const std::string& templates, const std::map<std::string, std::string>& options = {}) {
         diagram->setProperty("Landscape Reports", templates);
-        for (const auto& [name, value] : options)
+        for (const auto& [name, value] : options) {
             diagram->setProperty(name, value);
+        }
         diagram->save();
     }
     Box box(const std::string& name, Long type = 0) { return boxOf(*stored(name, type)); }
@@ -70,8 +73,9 @@ protected:
 };
 
 TEST_F(AutoLandscapeTest, OneTemplateGivesASquareGridOfLeafSymbols) {
-    for (const char* name : {"A", "B", "C", "D", "E"})
+    for (const char* name : {"A", "B", "C", "D", "E"}) {
         domain(name, {});
+    }
     use("Domains");
     bench.run("BuildAutoLandscape");
     // Five symbols: 2 columns, 3 rows of 175 x 90 with gaps of 5, from (50, 0) plus the gaps.
@@ -89,8 +93,9 @@ TEST_F(AutoLandscapeTest, TwoTemplatesSizeTheTopLevelToHoldItsChildren) {
     // grids, domains (175 + 5) x 2 = 360 wide and (90 + 5) x 2 + 50 = 240 high.
     domain("D1", {"C1", "C2", "C3", "C4"});
     domain("D2", {"C5"});
-    for (const char* name : {"D3", "D4", "D5", "D6", "D7"})
+    for (const char* name : {"D3", "D4", "D5", "D6", "D7"}) {
         domain(name, {});
+    }
     use("Domains\r\nComponents");
     bench.run("BuildAutoLandscape");
     auto d1 = stored("D1", km::test::kDomainSymbol);
@@ -123,8 +128,9 @@ TEST_F(AutoLandscapeTest, ThreeLevelsNestWithoutOverlapping) {
 }
 
 TEST_F(AutoLandscapeTest, ManyTopLevelObjectsStayAtPositiveCoordinates) {
-    for (int i = 0; i < 121; ++i)
+    for (int i = 0; i < 121; ++i) {
         domain("Domain " + std::to_string(1000 + i), {});
+    }
     use("Domains");
     bench.run("BuildAutoLandscape");
     // 11 columns: the grid's right edge counts the gaps, so the first column starts at 55.
@@ -216,8 +222,9 @@ TEST_F(AutoLandscapeTest, AnalyticsRunAfterTheBuildOnlyWhenSwitchedOn) {
 }
 
 TEST_F(AutoLandscapeTest, ACancelStopsDrawingAndIsTraced) {
-    for (const char* name : {"A", "B", "C"})
+    for (const char* name : {"A", "B", "C"}) {
         domain(name, {"C" + std::string(name)});
+    }
     use("Domains\r\nComponents");
     bench.ui().cancelStatusAfter(9);
     bench.run("BuildAutoLandscape");

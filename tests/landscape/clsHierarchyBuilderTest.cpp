@@ -15,8 +15,9 @@ class HierarchyBuilderTest : public km::test::LandscapeTest {
 protected:
     HierarchyBuilderTest() {
         diagram = bench.createDiagram("Hierarchy", 132);
-        for (const char* service : {"Profiles", "Contacts", "Quotes"})
+        for (const char* service : {"Profiles", "Contacts", "Quotes"}) {
             bench.createDefinition(service, 765);
+        }
         bench.createDefinition("CRM", 618, {{"Provides Services", "Profiles\r\nContacts\r\n"}});
         bench.createDefinition("Sales", 618, {{"Provides Services", "Quotes\r\n"}});
         bench.createDefinition("Customer", 619, {{"Comprises", "Sales\r\nCRM\r\n"}});
@@ -25,8 +26,9 @@ protected:
     /// The hierarchy children of the first symbol of that name.
     std::vector<std::string> children(const std::string& name) {
         std::vector<std::string> names;
-        for (const auto& child : stored(name)->GetRelatedObjects(km::host::RelHierarchyChildren))
+        for (const auto& child : stored(name)->GetRelatedObjects(km::host::RelHierarchyChildren)) {
             names.push_back(child->Name());
+        }
         return names;
     }
 };

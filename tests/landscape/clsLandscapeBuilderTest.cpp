@@ -26,9 +26,11 @@ protected:
     /// The dialogs shown, without the status window.
     std::vector<std::string> formsShown() {
         std::vector<std::string> names;
-        for (const auto& form : bench.ui().formsShown())
-            if (form.name != "frmStatus")
+        for (const auto& form : bench.ui().formsShown()) {
+            if (form.name != "frmStatus") {
                 names.push_back(form.name);
+            }
+        }
         return names;
     }
     void build(const std::string& templateName = "Providers") {
@@ -119,8 +121,9 @@ TEST_F(LandscapeBuilderTest, AStoredColumnCountSkipsTheColumnDialog) {
         auto billing = service(std::string("Billing ") + c.stored, {"Ledger"});
         select(*billing);
         std::size_t shown = formsShown().size();
-        if (c.asks)
+        if (c.asks) {
             chooseColumns("4");
+        }
         build();
         select(*billing, false);
         EXPECT_EQ(formsShown().size() - shown, c.asks ? 2u : 1u) << "stored \"" << c.stored << "\"";

@@ -19,9 +19,10 @@ protected:
     std::shared_ptr<km::host::ISymbol> container(const std::string& name, Long right, Long bottom, Long width,
                                                  Long height, int count) {
         auto symbol = symbolAt(name, km::test::kServiceSymbol, right, bottom, width, height);
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             symbolAt(name + " app " + std::to_string(i + 1), km::test::kApplicationSymbol,
                      right - width + 2 + 3 * (i + 1), bottom - 1, 2, 2);
+        }
         containers.Add(symbol);
         return symbol;
     }
@@ -60,8 +61,9 @@ TEST_F(SymbolSizerTest, CellsAndLabelsOfTheSmallExample) {
     auto symbol = container("Small", 102, 135, 102, 135, 0);
     const std::string longName = "Twenty-five characters!!!";
     ASSERT_EQ(longName.size(), 25u);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         symbolAt(i == 0 ? longName : "S" + std::to_string(i), km::test::kApplicationSymbol, 5 + 3 * i, 134, 2, 2);
+    }
     size(2);
     EXPECT_EQ(box(longName), (Box{2, 32, 50, 62}));
     EXPECT_EQ(stored(longName)->GetField(15), "0x002D");

@@ -79,8 +79,9 @@ void AddinTestBench::switchSolutionOn() {
 
 std::shared_ptr<host::IDiagram> AddinTestBench::createDiagram(const std::string& name, rt::Long type, bool open) {
     auto diagram = encyclopedia().CreateDiagram(name, type);
-    if (open)
+    if (open) {
         encyclopedia().setCurrentDiagram(diagram->ddid());
+    }
     return diagram;
 }
 
@@ -93,8 +94,9 @@ std::shared_ptr<host::IDefinition>
 AddinTestBench::createDefinition(const std::string& name, rt::Long type,
                                  const std::map<std::string, std::string>& properties) {
     auto definition = encyclopedia().CreateDefinition(name, type);
-    for (const auto& [property, value] : properties)
+    for (const auto& [property, value] : properties) {
         definition->setProperty(property, value);
+    }
     definition->save();
     return definition;
 }
@@ -124,8 +126,9 @@ void AddinTestBench::destroyObjects() {
 
 std::vector<std::string> AddinTestBench::messagePrompts() const {
     std::vector<std::string> prompts;
-    for (const auto& message : m_ui.messages())
+    for (const auto& message : m_ui.messages()) {
         prompts.push_back(message.prompt);
+    }
     return prompts;
 }
 

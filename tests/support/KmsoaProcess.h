@@ -44,15 +44,18 @@ inline KmsoaResult runProgram(const std::string& program, std::vector<std::strin
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (std::string& argument : arguments)
+    for (std::string& argument : arguments) {
         argv.push_back(argument.data());
+    }
     argv.push_back(nullptr);
     std::vector<std::string> variables = environment;
     std::vector<char*> envp;
-    for (std::string& variable : variables)
+    for (std::string& variable : variables) {
         envp.push_back(variable.data());
-    for (char** inherited = environ; *inherited; ++inherited)
+    }
+    for (char** inherited = environ; *inherited; ++inherited) {
         envp.push_back(*inherited);
+    }
     envp.push_back(nullptr);
     pid_t pid = 0;
     KmsoaResult result;

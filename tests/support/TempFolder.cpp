@@ -8,8 +8,9 @@ namespace km::test {
 
 TempFolder::TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kmsoa-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
+    if (!mkdtemp(pattern.data())) {
         throw std::runtime_error("cannot make a temporary folder");
+    }
     m_path = pattern;
 }
 

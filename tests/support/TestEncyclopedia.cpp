@@ -13,8 +13,9 @@ namespace {
 
 std::string readSolutionFile(const std::string& name) {
     std::ifstream in(std::string(KM_SOURCE_DIR) + "/solution/" + name, std::ios::binary);
-    if (!in)
+    if (!in) {
         throw std::runtime_error("missing solution file " + name);
+    }
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -24,16 +25,19 @@ std::string readSolutionFile(const std::string& name) {
 
 void switchSolutionOn(kemora::IStore& store) {
     kemora::Transaction transaction(store);
-    for (const char* name : {"solnprops.cfg", "solnprops1.cfg", "solnprops2.cfg"})
+    for (const char* name : {"solnprops.cfg", "solnprops1.cfg", "solnprops2.cfg"}) {
         store.writeFile(name, readSolutionFile(name));
+    }
     std::string declarations = store.readFile("KMDECLAR.CFG").value_or("");
     declarations = rt::Replace(declarations, "DECLARE \"KMForSOA\" UNDEFINED", "DECLARE \"KMForSOA\" DEFINED");
-    if (declarations.find("\"KMForSOA\" DEFINED") == std::string::npos)
+    if (declarations.find("\"KMForSOA\" DEFINED") == std::string::npos) {
         declarations += "\r\nDECLARE \"KMForSOA\" DEFINED\r\n";
+    }
     store.writeFile("KMDECLAR.CFG", declarations);
     std::string properties = store.readFile("kmprops.cfg").value_or("");
-    if (properties.find("solnprops.cfg") == std::string::npos)
+    if (properties.find("solnprops.cfg") == std::string::npos) {
         store.writeFile("kmprops.cfg", properties + "\r\n#includex \"solnprops.cfg\"\r\n");
+    }
     transaction.commit();
 }
 
@@ -41,17 +45,20 @@ std::shared_ptr<kemora::Encyclopedia> newEncyclopedia(Solution solution, const s
     auto store = std::make_unique<kemora::SqliteStore>(path, kemora::OpenMode::Create);
     {
         kemora::Transaction transaction(*store);
-        for (const auto& [name, content] : kemora::BaseFiles::all())
+        for (const auto& [name, content] : kemora::BaseFiles::all()) {
             store->writeFile(name, content);
+        }
         transaction.commit();
     }
-    if (solution == Solution::On)
+    if (solution == Solution::On) {
         switchSolutionOn(*store);
+    }
     auto encyclopedia = std::make_shared<kemora::Encyclopedia>(std::move(store));
     // As the workbench does for every encyclopedia it opens: setxml loads through the importer.
     encyclopedia->setModelFileLoader(kemora::ModelImporter::loadModelFile);
-    if (!encyclopedia->diagnostics().empty())
+    if (!encyclopedia->diagnostics().empty()) {
         throw std::runtime_error("property file problem: " + encyclopedia->diagnostics().front().text());
+    }
     return encyclopedia;
 }
 

@@ -104,8 +104,9 @@ TEST(ControlTest, SingleSelectionListKeepsOneSelectedEntryAtListIndex) {
     ListBox& list = picker.lstSelected;
     int clicks = 0;
     list.onClick = [&] { ++clicks; };
-    for (const char* name : {"a", "b", "c"})
+    for (const char* name : {"a", "b", "c"}) {
         list.addItem(name);
+    }
     list.setListIndex(1);
     list.setListIndex(1);
     EXPECT_EQ(clicks, 1);
@@ -124,8 +125,9 @@ TEST(ControlTest, RemovingAndInsertingKeepListIndexOnTheSameEntry) {
     ScriptedFrontEnd ui;
     Picker picker(ui);
     ListBox& list = picker.lstSelected;
-    for (const char* name : {"a", "b", "c"})
+    for (const char* name : {"a", "b", "c"}) {
         list.addItem(name);
+    }
     list.setListIndex(2);
     list.removeItem(0);
     EXPECT_EQ(list.listIndex(), 1);
@@ -146,8 +148,9 @@ TEST(ControlTest, MultipleSelectionCollectsEveryClickedEntry) {
     Picker picker(ui);
     ListBox& list = picker.lstSelected;
     list.setMultiSelect(MultiSelect::Multiple);
-    for (const char* name : {"a", "b", "c", "d"})
+    for (const char* name : {"a", "b", "c", "d"}) {
         list.addItem(name);
+    }
     list.clickItem(2);
     list.clickItem(0);
     list.setSelected(3, true);

@@ -13,8 +13,9 @@ namespace {
 int runSteps(StatusWindow& status, int steps) {
     int done = 0;
     for (int step = 1; step <= steps; ++step) {
-        if (status.setStatus("Step " + std::to_string(step)))
+        if (status.setStatus("Step " + std::to_string(step))) {
             break;
+        }
         ++done;
     }
     return done;
@@ -202,8 +203,9 @@ TEST(ScriptedFrontEndTest, ScriptsSelectByTextOrNumberTypeDatesAndDoubleClick) {
     ScriptedFrontEnd ui;
     Picker picker(ui);
     picker.lstSelected.setMultiSelect(MultiSelect::Multiple);
-    for (const char* name : {"Alpha", "Beta", "Gamma"})
+    for (const char* name : {"Alpha", "Beta", "Gamma"}) {
         picker.lstSelected.addItem(name);
+    }
     std::string doubleClicked;
     picker.lstSelected.onDblClick = [&] { doubleClicked = picker.lstSelected.list(picker.lstSelected.listIndex()); };
     ui.addFormScript("frmPicker", "select lstSelected \"gamma\"; select lstSelected #1; type txtName \"My name\"; "

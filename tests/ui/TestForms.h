@@ -67,8 +67,9 @@ protected:
     void onLoad() override {
         ++loads;
         cboNumber.clear();
-        for (const char* number : {"1", "2", "3", "4"})
+        for (const char* number : {"1", "2", "3", "4"}) {
             cboNumber.addItem(number);
+        }
         cboNumber.setText("2");
     }
     void onUnload() override { ++unloads; }

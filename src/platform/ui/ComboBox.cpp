@@ -15,8 +15,9 @@ ComboBox::ComboBox(Frame& container, std::string name)
 
 void ComboBox::addItem(std::string text, int index) {
     m_newIndex = m_items.insert(std::move(text), index);
-    if (m_listIndex >= m_newIndex)
+    if (m_listIndex >= m_newIndex) {
         ++m_listIndex;
+    }
     changed(Property::Items);
 }
 
@@ -24,8 +25,9 @@ void ComboBox::removeItem(int index) {
     m_items.remove(index);
     if (m_listIndex == index) {
         m_listIndex = -1;
-        if (m_style == ComboStyle::DropDownList)
+        if (m_style == ComboStyle::DropDownList) {
             assignText({});
+        }
     } else if (m_listIndex > index) {
         --m_listIndex;
     }
@@ -45,8 +47,9 @@ void ComboBox::setItemData(int index, rt::Long data) {
 }
 
 void ComboBox::setListIndex(int index) {
-    if (index < -1 || index >= listCount())
+    if (index < -1 || index >= listCount()) {
         throw rt::RuntimeError(invalidPropertyValue, "Invalid property value");
+    }
     if (index == -1) {
         m_listIndex = -1;
         changed(Property::Selection);
@@ -58,8 +61,9 @@ void ComboBox::setListIndex(int index) {
 
 void ComboBox::setText(std::string text) {
     int match = m_items.findText(text);
-    if (m_style == ComboStyle::DropDownList && match < 0 && !text.empty())
+    if (m_style == ComboStyle::DropDownList && match < 0 && !text.empty()) {
         throw rt::RuntimeError(textIsReadOnly, "'Text' property is read-only");
+    }
     if (m_listIndex != match) {
         m_listIndex = match;
         changed(Property::Selection);
@@ -74,17 +78,20 @@ void ComboBox::choose(int index) {
         changed(Property::Selection);
     }
     assignText(entry);
-    if (onClick)
+    if (onClick) {
         onClick();
+    }
 }
 
 void ComboBox::assignText(std::string text) {
-    if (m_text == text)
+    if (m_text == text) {
         return;
+    }
     m_text = std::move(text);
     changed(Property::Text);
-    if (onChange)
+    if (onChange) {
         onChange();
+    }
 }
 
 } // namespace km::ui

@@ -14,8 +14,9 @@ bool CommandButton::hasCaption(std::string_view text) const {
 }
 
 void CommandButton::click() {
-    if (onClick)
+    if (onClick) {
         onClick();
+    }
 }
 
 } // namespace km::ui

@@ -37,22 +37,25 @@ Control::~Control() {
 }
 
 void Control::setVisible(bool visible) {
-    if (m_visible == visible)
+    if (m_visible == visible) {
         return;
+    }
     m_visible = visible;
     changed(Property::Visible);
 }
 
 void Control::setEnabled(bool enabled) {
-    if (m_enabled == enabled)
+    if (m_enabled == enabled) {
         return;
+    }
     m_enabled = enabled;
     changed(Property::Enabled);
 }
 
 void Control::setToolTipText(std::string text) {
-    if (m_toolTipText == text)
+    if (m_toolTipText == text) {
         return;
+    }
     m_toolTipText = std::move(text);
     changed(Property::ToolTip);
 }
@@ -75,27 +78,31 @@ void Control::move(rt::Long left, rt::Long top, rt::Long width, rt::Long height)
 }
 
 void Control::setGeometry(const Geometry& geometry) {
-    if (m_geometry == geometry)
+    if (m_geometry == geometry) {
         return;
+    }
     m_geometry = geometry;
     changed(Property::Geometry);
 }
 
 bool Control::isShown() const {
-    if (!m_visible)
+    if (!m_visible) {
         return false;
+    }
     return m_container == nullptr || m_container->isShown();
 }
 
 bool Control::isUsable() const {
-    if (!isShown() || !m_enabled || !m_form.visible() || !m_form.enabled())
+    if (!isShown() || !m_enabled || !m_form.visible() || !m_form.enabled()) {
         return false;
+    }
     return m_container == nullptr || m_container->isUsable();
 }
 
 void Control::setCaptionText(std::string caption) {
-    if (m_caption == caption)
+    if (m_caption == caption) {
         return;
+    }
     m_caption = std::move(caption);
     changed(Property::Caption);
 }

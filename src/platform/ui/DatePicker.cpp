@@ -9,12 +9,14 @@ DatePicker::DatePicker(Frame& container, std::string name)
     : Control(container, ControlKind::DatePicker, std::move(name), {}), m_value(rt::Date::today()) {}
 
 void DatePicker::setValue(rt::Date value) {
-    if (m_value == value)
+    if (m_value == value) {
         return;
+    }
     m_value = value;
     changed(Property::Value);
-    if (onChange)
+    if (onChange) {
         onChange();
+    }
 }
 
 } // namespace km::ui

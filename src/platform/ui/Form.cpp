@@ -20,15 +20,17 @@ Form::~Form() {
 }
 
 void Form::setCaption(std::string caption) {
-    if (m_caption == caption)
+    if (m_caption == caption) {
         return;
+    }
     m_caption = std::move(caption);
     formChanged(Property::Caption);
 }
 
 void Form::setEnabled(bool enabled) {
-    if (m_enabled == enabled)
+    if (m_enabled == enabled) {
         return;
+    }
     m_enabled = enabled;
     formChanged(Property::Enabled);
 }
@@ -51,48 +53,55 @@ void Form::move(rt::Long left, rt::Long top, rt::Long width, rt::Long height) {
 }
 
 void Form::setGeometry(const Geometry& geometry) {
-    if (m_geometry == geometry)
+    if (m_geometry == geometry) {
         return;
+    }
     m_geometry = geometry;
     formChanged(Property::Geometry);
 }
 
 void Form::load() {
-    if (m_loaded)
+    if (m_loaded) {
         return;
+    }
     m_loaded = true;
     m_windowHandle = m_frontEnd.formLoaded(*this);
     onLoad();
 }
 
 void Form::show(Modality modality) {
-    if (modality == Modality::Modal && m_visible && m_modality == Modality::Modeless)
+    if (modality == Modality::Modal && m_visible && m_modality == Modality::Modeless) {
         throw rt::RuntimeError(formAlreadyDisplayed, "Form already displayed; can't show modally");
+    }
     load();
     // The load handler may have decided to close the window (for example when there is nothing to
     // show); then there is nothing left to show.
-    if (!m_loaded)
+    if (!m_loaded) {
         return;
+    }
     m_modality = modality;
     if (!m_visible) {
         setVisibleState(true);
         m_frontEnd.formShown(*this, modality);
         onActivate();
     }
-    if (modality == Modality::Modal && m_visible)
+    if (modality == Modality::Modal && m_visible) {
         m_frontEnd.runModal(*this);
+    }
 }
 
 void Form::hide() {
-    if (!m_visible)
+    if (!m_visible) {
         return;
+    }
     setVisibleState(false);
     m_frontEnd.formHidden(*this);
 }
 
 void Form::unload() {
-    if (!m_loaded || m_unloading)
+    if (!m_loaded || m_unloading) {
         return;
+    }
     m_unloading = true;
     try {
         onUnload();
@@ -113,8 +122,9 @@ void Form::zOrder() {
 
 Control* Form::findControl(std::string_view name) const {
     for (Control* control : m_controls) {
-        if (rt::equalsNoCase(control->name(), name))
+        if (rt::equalsNoCase(control->name(), name)) {
             return control;
+        }
     }
     return nullptr;
 }
@@ -133,8 +143,9 @@ CommandButton* Form::cancelButton() const {
 }
 
 void Form::addControl(Control& control) {
-    if (findControl(control.name()) != nullptr)
+    if (findControl(control.name()) != nullptr) {
         throw std::invalid_argument("Form '" + m_name + "' already has a control named '" + control.name() + "'");
+    }
     m_controls.push_back(&control);
 }
 

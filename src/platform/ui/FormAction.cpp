@@ -36,15 +36,17 @@ constexpr std::array<Grammar, 13> grammar{{
 
 std::string keywordList() {
     std::string list;
-    for (const Grammar& rule : grammar)
+    for (const Grammar& rule : grammar) {
         list += (list.empty() ? "" : ", ") + std::string(rule.keyword);
+    }
     return list;
 }
 
 const Grammar* findRule(std::string_view word) {
     for (const Grammar& rule : grammar) {
-        if (rt::equalsNoCase(rule.keyword, word))
+        if (rt::equalsNoCase(rule.keyword, word)) {
             return &rule;
+        }
     }
     return nullptr;
 }
@@ -54,16 +56,18 @@ int entryNumber(const ScriptToken& token, const rt::SourcePosition& position) {
     int number = 0;
     std::string_view digits = std::string_view(token.text).substr(1);
     auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || number < 1)
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || number < 1) {
         throw ScriptError(position, "bad entry number '" + token.text + "' (expected #1, #2, ...)");
+    }
     return number - 1;
 }
 
 void readEntry(FormAction& action, const ScriptToken& token) {
-    if (!token.quoted && token.text.size() > 1 && token.text.front() == '#')
+    if (!token.quoted && token.text.size() > 1 && token.text.front() == '#') {
         action.entryIndex = entryNumber(token, action.position);
-    else
+    } else {
         action.value = token.text;
+    }
 }
 
 void readOperand(FormAction& action, const Grammar& rule, const std::vector<ScriptToken>& tokens) {
@@ -74,25 +78,30 @@ void readOperand(FormAction& action, const Grammar& rule, const std::vector<Scri
     case Operand::None:
         return;
     case Operand::OptionalEntry:
-        if (present)
+        if (present) {
             readEntry(action, tokens[operandAt]);
+        }
         return;
     case Operand::Entry:
-        if (!present)
+        if (!present) {
             throw ScriptError(action.position, "'" + what + "' needs an entry (\"text\" or #number)");
+        }
         readEntry(action, tokens[operandAt]);
         return;
     case Operand::Text:
-        if (!present)
+        if (!present) {
             throw ScriptError(action.position, "'" + what + "' needs the text to type (\"\" for none)");
+        }
         action.value = tokens[operandAt].text;
         return;
     case Operand::Date:
-        if (!present)
+        if (!present) {
             throw ScriptError(action.position, "'" + what + "' needs a date such as 2024-03-15");
-        if (!rt::parseDate(tokens[operandAt].text))
+        }
+        if (!rt::parseDate(tokens[operandAt].text)) {
             throw ScriptError(action.position,
                               "'" + tokens[operandAt].text + "' is not a date (expected e.g. 2024-03-15)");
+        }
         action.value = tokens[operandAt].text;
         return;
     }
@@ -100,8 +109,9 @@ void readOperand(FormAction& action, const Grammar& rule, const std::vector<Scri
 
 std::size_t expectedTokens(const Grammar& rule, std::size_t given) {
     std::size_t count = rule.needsControl ? 2 : 1;
-    if (rule.operand == Operand::OptionalEntry)
+    if (rule.operand == Operand::OptionalEntry) {
         return std::min<std::size_t>(std::max(given, count), count + 1);
+    }
     return rule.operand == Operand::None ? count : count + 1;
 }
 
@@ -109,50 +119,58 @@ std::size_t expectedTokens(const Grammar& rule, std::size_t given) {
 
 std::string_view FormAction::keyword(ActionKind kind) {
     for (const Grammar& rule : grammar) {
-        if (rule.kind == kind)
+        if (rule.kind == kind) {
             return rule.keyword;
+        }
     }
     return "?";
 }
 
 FormAction FormAction::parse(std::string_view statement, const rt::SourcePosition& position) {
     std::vector<ScriptToken> tokens = ScriptLexer::tokenize(statement, position);
-    if (tokens.empty())
+    if (tokens.empty()) {
         throw ScriptError(position, "empty action (expected one of " + keywordList() + ")");
+    }
     const Grammar* rule = tokens[0].quoted ? nullptr : findRule(tokens[0].text);
-    if (rule == nullptr)
+    if (rule == nullptr) {
         throw ScriptError(position, "unknown action '" + tokens[0].text + "' (expected one of " + keywordList() + ")");
+    }
     FormAction action;
     action.kind = rule->kind;
     action.position = position;
     if (rule->needsControl) {
-        if (tokens.size() < 2)
+        if (tokens.size() < 2) {
             throw ScriptError(position, "'" + std::string(rule->keyword) + "' needs a control name");
+        }
         action.control = tokens[1].text;
     }
     readOperand(action, *rule, tokens);
     std::size_t expected = expectedTokens(*rule, tokens.size());
-    if (tokens.size() > expected)
+    if (tokens.size() > expected) {
         throw ScriptError(position, "unexpected '" + tokens[expected].text + "' after '" + std::string(rule->keyword) +
                                         (action.control.empty() ? "" : " ") + action.control + "'");
+    }
     return action;
 }
 
 std::vector<FormAction> FormAction::parseList(std::string_view statements, const rt::SourcePosition& position) {
     std::vector<FormAction> actions;
-    for (const std::string& statement : ScriptLexer::splitStatements(statements, position))
+    for (const std::string& statement : ScriptLexer::splitStatements(statements, position)) {
         actions.push_back(parse(statement, position));
+    }
     return actions;
 }
 
 std::string FormAction::text() const {
     std::string written(keyword(kind));
-    if (!control.empty())
+    if (!control.empty()) {
         written += " " + control;
-    if (entryIndex)
+    }
+    if (entryIndex) {
         written += " #" + std::to_string(*entryIndex + 1);
-    else if (value)
+    } else if (value) {
         written += " " + ScriptLexer::quote(*value);
+    }
     return written;
 }
 

@@ -46,48 +46,57 @@ std::string_view kindName(ControlKind kind) {
 
 void requireKind(const Control& control, const FormAction& action, std::initializer_list<ControlKind> kinds) {
     for (ControlKind kind : kinds) {
-        if (control.kind() == kind)
+        if (control.kind() == kind) {
             return;
+        }
     }
     fail(action, "'" + control.name() + "' is a " + std::string(kindName(control.kind())) + ", '" +
                      std::string(FormAction::keyword(action.kind)) + "' does not apply to it");
 }
 
 void requireUsable(const Control& control, const FormAction& action) {
-    if (!control.form().visible())
+    if (!control.form().visible()) {
         fail(action, "the window '" + control.form().name() + "' is not shown");
-    if (!control.isShown())
+    }
+    if (!control.isShown()) {
         fail(action, "'" + control.name() + "' is not shown");
-    if (!control.isUsable())
+    }
+    if (!control.isUsable()) {
         fail(action, "'" + control.name() + "' is disabled");
+    }
 }
 
 template <class Box> std::string entryList(const Box& box) {
     const int shownEntries = 10;
     std::string entries;
-    for (int i = 0; i < box.listCount() && i < shownEntries; ++i)
+    for (int i = 0; i < box.listCount() && i < shownEntries; ++i) {
         entries += (i == 0 ? "" : ", ") + ScriptLexer::quote(box.list(i));
-    if (box.listCount() > shownEntries)
+    }
+    if (box.listCount() > shownEntries) {
         entries += ", ...";
+    }
     return entries.empty() ? "the list is empty" : "entries: " + entries;
 }
 
 // The entry an action names: #n, the exact text, else the text without regard to case.
 template <class Box> int entryIndex(const Box& box, const FormAction& action) {
     if (action.entryIndex) {
-        if (*action.entryIndex >= box.listCount())
+        if (*action.entryIndex >= box.listCount()) {
             fail(action, "'" + box.name() + "' has no entry #" + std::to_string(*action.entryIndex + 1) + "; " +
                              entryList(box));
+        }
         return *action.entryIndex;
     }
     const std::string& text = action.value.value_or(std::string());
     int index = box.findItem(text);
     for (int i = 0; index < 0 && i < box.listCount(); ++i) {
-        if (rt::equalsNoCase(box.list(i), text))
+        if (rt::equalsNoCase(box.list(i), text)) {
             index = i;
+        }
     }
-    if (index < 0)
+    if (index < 0) {
         fail(action, "'" + box.name() + "' has no entry " + ScriptLexer::quote(text) + "; " + entryList(box));
+    }
     return index;
 }
 
@@ -111,8 +120,9 @@ void deselect(Control& control, const FormAction& action) {
 void check(Control& control, const FormAction& action, bool checked) {
     requireKind(control, action, {ControlKind::ListBox});
     auto& list = static_cast<ListBox&>(control);
-    if (list.style() != ListStyle::CheckBox)
+    if (list.style() != ListStyle::CheckBox) {
         fail(action, "the list '" + list.name() + "' has no check boxes");
+    }
     list.setChecked(entryIndex(list, action), checked);
 }
 
@@ -121,54 +131,62 @@ void type(Control& control, const FormAction& action) {
     std::string text = action.value.value_or(std::string());
     if (control.kind() == ControlKind::TextBox) {
         auto& box = static_cast<TextBox&>(control);
-        if (box.locked())
+        if (box.locked()) {
             fail(action, "the text box '" + box.name() + "' is read-only");
+        }
         box.setText(std::move(text));
         return;
     }
     auto& combo = static_cast<ComboBox&>(control);
-    if (combo.style() == ComboStyle::DropDownList)
+    if (combo.style() == ComboStyle::DropDownList) {
         fail(action, "'" + combo.name() + "' only takes one of its entries: use select; " + entryList(combo));
+    }
     combo.setText(std::move(text));
 }
 
 void dblClick(Control& control, const FormAction& action) {
     requireKind(control, action, {ControlKind::ListBox});
     auto& list = static_cast<ListBox&>(control);
-    if (action.value || action.entryIndex)
+    if (action.value || action.entryIndex) {
         list.clickItem(entryIndex(list, action));
+    }
     list.dblClick();
 }
 
 void click(Control& control, const FormAction& action) {
     requireKind(control, action, {ControlKind::CommandButton, ControlKind::OptionButton});
-    if (control.kind() == ControlKind::OptionButton)
+    if (control.kind() == ControlKind::OptionButton) {
         static_cast<OptionButton&>(control).setValue(true);
-    else
+    } else {
         static_cast<CommandButton&>(control).click();
+    }
 }
 
 } // namespace
 
 Control& FormDriver::target(Form& form, const FormAction& action) {
-    if (Control* named = form.findControl(action.control))
+    if (Control* named = form.findControl(action.control)) {
         return *named;
+    }
     if (action.kind == ActionKind::Click) {
         for (Control* control : form.controls()) {
             if (control->kind() == ControlKind::CommandButton &&
-                static_cast<CommandButton*>(control)->hasCaption(action.control))
+                static_cast<CommandButton*>(control)->hasCaption(action.control)) {
                 return *control;
+            }
         }
     }
     std::string known;
-    for (Control* control : form.controls())
+    for (Control* control : form.controls()) {
         known += (known.empty() ? "" : ", ") + control->name();
+    }
     fail(action, "the window '" + form.name() + "' has no control '" + action.control + "' (controls: " + known + ")");
 }
 
 void FormDriver::apply(Form& form, const FormAction& action) {
-    if (action.kind == ActionKind::Wait)
+    if (action.kind == ActionKind::Wait) {
         return;
+    }
     if (action.kind == ActionKind::Close) {
         form.unload();
         return;
@@ -198,8 +216,9 @@ void FormDriver::apply(Form& form, const FormAction& action) {
     case ActionKind::Up:
     case ActionKind::Down:
         requireKind(control, action, {ControlKind::UpDown});
-        if (action.kind == ActionKind::Up)
+        if (action.kind == ActionKind::Up) {
             return static_cast<UpDown&>(control).up();
+        }
         return static_cast<UpDown&>(control).down();
     case ActionKind::Close:
     case ActionKind::Wait:

@@ -17,8 +17,9 @@ constexpr int shownEntries = 50;
 
 std::string padded(const std::string& indent, const std::string& name) {
     std::string cell = indent + name;
-    if (cell.size() < nameColumn)
+    if (cell.size() < nameColumn) {
         cell.append(nameColumn - cell.size(), ' ');
+    }
     return cell + " ";
 }
 
@@ -35,8 +36,9 @@ std::string listEntries(const ListBox& list, const std::string& indent) {
     std::string text;
     for (int i = 0; i < list.listCount() && i < shownEntries; ++i) {
         std::string marks = list.selected(i) ? "> " : "  ";
-        if (list.style() == ListStyle::CheckBox)
+        if (list.style() == ListStyle::CheckBox) {
             marks += list.checked(i) ? "[x] " : "[ ] ";
+        }
         text += entryLine(indent, i, marks, list.list(i));
     }
     return text + moreEntries(indent, list.listCount());
@@ -44,17 +46,20 @@ std::string listEntries(const ListBox& list, const std::string& indent) {
 
 std::string comboEntries(const ComboBox& combo, const std::string& indent) {
     std::string text;
-    for (int i = 0; i < combo.listCount() && i < shownEntries; ++i)
+    for (int i = 0; i < combo.listCount() && i < shownEntries; ++i) {
         text += entryLine(indent, i, combo.listIndex() == i ? "> " : "  ", combo.list(i));
+    }
     return text + moreEntries(indent, combo.listCount());
 }
 
 std::string textBoxValue(const TextBox& box) {
     std::string value = "[" + box.text() + "]";
-    if (box.locked())
+    if (box.locked()) {
         value += " (read-only)";
-    if (box.backColor() != TextBox::white)
+    }
+    if (box.backColor() != TextBox::white) {
         value += " colour " + std::to_string(box.backColor()) + " " + FormText::colourText(box.backColor());
+    }
     return value;
 }
 
@@ -88,24 +93,30 @@ std::string valueOf(const Control& control) {
 
 void renderControls(const Form& form, const Frame* container, const std::string& indent, std::string& text) {
     for (const Control* control : form.controls()) {
-        if (control->container() != container || !control->visible())
+        if (control->container() != container || !control->visible()) {
             continue;
-        if (control->kind() == ControlKind::ColourDialog)
+        }
+        if (control->kind() == ControlKind::ColourDialog) {
             continue;
-        if (control->kind() == ControlKind::Label && control->caption().empty())
+        }
+        if (control->kind() == ControlKind::Label && control->caption().empty()) {
             continue;
+        }
         std::string line = padded(indent, control->name()) + valueOf(*control);
-        if (!control->enabled())
+        if (!control->enabled()) {
             line += " (disabled)";
-        if (!control->toolTipText().empty())
+        }
+        if (!control->toolTipText().empty()) {
             line += "  - " + control->toolTipText();
+        }
         text += line + "\n";
-        if (control->kind() == ControlKind::ListBox)
+        if (control->kind() == ControlKind::ListBox) {
             text += listEntries(static_cast<const ListBox&>(*control), indent);
-        else if (control->kind() == ControlKind::ComboBox)
+        } else if (control->kind() == ControlKind::ComboBox) {
             text += comboEntries(static_cast<const ComboBox&>(*control), indent);
-        else if (control->kind() == ControlKind::Frame)
+        } else if (control->kind() == ControlKind::Frame) {
             renderControls(form, static_cast<const Frame*>(control), indent + "  ", text);
+        }
     }
 }
 

@@ -12,8 +12,9 @@ Frame::Frame(Frame& container, std::string name, std::string caption)
 std::vector<Control*> Frame::children() const {
     std::vector<Control*> inside;
     for (Control* control : form().controls()) {
-        if (control->container() == this)
+        if (control->container() == this) {
             inside.push_back(control);
+        }
     }
     return inside;
 }

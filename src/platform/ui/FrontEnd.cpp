@@ -52,11 +52,13 @@ void FrontEnd::runUntilAllClosed() {
     // What is still loaded can no longer be reached by the user: unload it as the host does when
     // it closes, in load order, so that a window releases the windows it owns itself.
     std::vector<Form*> kept;
-    for (const auto& form : m_keptAlive)
+    for (const auto& form : m_keptAlive) {
         kept.push_back(form.get());
+    }
     for (Form* form : kept) {
-        if (!form->isLoaded())
+        if (!form->isLoaded()) {
             continue;
+        }
         try {
             form->unload();
         } catch (const std::exception& error) {
@@ -67,8 +69,9 @@ void FrontEnd::runUntilAllClosed() {
 }
 
 void FrontEnd::keepAlive(std::unique_ptr<Form> form) {
-    if (form)
+    if (form) {
         m_keptAlive.push_back(std::move(form));
+    }
 }
 
 void FrontEnd::setMousePointer(MousePointer pointer) {
@@ -87,8 +90,9 @@ void FrontEnd::setStatusLine(std::string text) {
 
 Form* FrontEnd::findForm(std::string_view name) const {
     for (Form* form : m_forms) {
-        if (rt::equalsNoCase(form->name(), name))
+        if (rt::equalsNoCase(form->name(), name)) {
             return form;
+        }
     }
     return nullptr;
 }
@@ -99,8 +103,9 @@ bool FrontEnd::isStatusWindow(const Form& form) const {
 
 Form* FrontEnd::statusWindow() const {
     for (Form* form : m_forms) {
-        if (isStatusWindow(*form))
+        if (isStatusWindow(*form)) {
             return form;
+        }
     }
     return nullptr;
 }
@@ -119,8 +124,9 @@ FrontEnd::ActionOutcome FrontEnd::perform(Form& form, const FormAction& action) 
 
 bool FrontEnd::pressStatusCancel() {
     Form* window = statusWindow();
-    if (window == nullptr)
+    if (window == nullptr) {
         return false;
+    }
     CommandButton* cancel = window->cancelButton();
     if (cancel == nullptr || !cancel->isUsable()) {
         return false;
@@ -133,15 +139,17 @@ bool FrontEnd::pressStatusCancel() {
 std::vector<Form*> FrontEnd::visibleModelessForms() const {
     std::vector<Form*> shown;
     for (Form* form : m_forms) {
-        if (form->visible() && form->modality() == Modality::Modeless)
+        if (form->visible() && form->modality() == Modality::Modeless) {
             shown.push_back(form);
+        }
     }
     return shown;
 }
 
 rt::Long FrontEnd::formLoaded(Form& form) {
-    if (std::find(m_forms.begin(), m_forms.end(), &form) == m_forms.end())
+    if (std::find(m_forms.begin(), m_forms.end(), &form) == m_forms.end()) {
         m_forms.push_back(&form);
+    }
     return m_nextHandle++;
 }
 
@@ -167,14 +175,16 @@ void FrontEnd::runModal(Form& form) {
     playModal(form);
     // A modal show must never outlast its front end's run: whatever the front end did, the call
     // returns with the form no longer shown.
-    if (form.visible())
+    if (form.visible()) {
         form.hide();
+    }
 }
 
 void FrontEnd::changed(Form& form, Control* control, Property what) {
     if (control != nullptr && control->kind() == ControlKind::Label && what == Property::Caption &&
-        isStatusWindow(form))
+        isStatusWindow(form)) {
         onStatusWindowLine(form, control->caption());
+    }
     onChanged(form, control, what);
 }
 
@@ -184,12 +194,14 @@ void FrontEnd::forgetForm(Form& form) {
 }
 
 void FrontEnd::destroyUnloadedKeptForms() {
-    if (busy())
+    if (busy()) {
         return;
+    }
     std::vector<std::unique_ptr<Form>> closed;
     for (auto& form : m_keptAlive) {
-        if (!form->isLoaded())
+        if (!form->isLoaded()) {
             closed.push_back(std::move(form));
+        }
     }
     std::erase(m_keptAlive, nullptr);
     closed.clear();

@@ -8,10 +8,12 @@ constexpr int invalidArrayIndex = 381;
 }
 
 int ItemList::insert(std::string text, int index) {
-    if (index < -1 || index > count())
+    if (index < -1 || index > count()) {
         throw rt::RuntimeError(invalidArrayIndex, "Invalid property array index");
-    if (index == -1)
+    }
+    if (index == -1) {
         index = count();
+    }
     m_items.insert(m_items.begin() + index, Item{std::move(text)});
     return index;
 }
@@ -33,23 +35,26 @@ ItemList::Item& ItemList::at(int index) {
 
 int ItemList::findText(std::string_view text) const {
     for (int i = 0; i < count(); ++i) {
-        if (m_items[static_cast<std::size_t>(i)].text == text)
+        if (m_items[static_cast<std::size_t>(i)].text == text) {
             return i;
+        }
     }
     return -1;
 }
 
 int ItemList::findData(rt::Long data) const {
     for (int i = 0; i < count(); ++i) {
-        if (m_items[static_cast<std::size_t>(i)].data == data)
+        if (m_items[static_cast<std::size_t>(i)].data == data) {
             return i;
+        }
     }
     return -1;
 }
 
 void ItemList::check(int index) const {
-    if (index < 0 || index >= count())
+    if (index < 0 || index >= count()) {
         throw rt::RuntimeError(invalidArrayIndex, "Invalid property array index");
+    }
 }
 
 } // namespace km::ui

@@ -13,17 +13,19 @@ ListBox::ListBox(Frame& container, std::string name) : Control(container, Contro
 
 void ListBox::addItem(std::string text, int index) {
     m_newIndex = m_items.insert(std::move(text), index);
-    if (m_listIndex >= m_newIndex)
+    if (m_listIndex >= m_newIndex) {
         ++m_listIndex;
+    }
     changed(Property::Items);
 }
 
 void ListBox::removeItem(int index) {
     m_items.remove(index);
-    if (m_listIndex == index)
+    if (m_listIndex == index) {
         m_listIndex = -1;
-    else if (m_listIndex > index)
+    } else if (m_listIndex > index) {
         --m_listIndex;
+    }
     changed(Property::Items);
 }
 
@@ -40,13 +42,16 @@ void ListBox::setList(int index, std::string text) {
 }
 
 void ListBox::setListIndex(int index) {
-    if (index < -1 || index >= listCount())
+    if (index < -1 || index >= listCount()) {
         throw rt::RuntimeError(invalidPropertyValue, "Invalid property value");
-    if (index == m_listIndex)
+    }
+    if (index == m_listIndex) {
         return;
+    }
     makeCurrent(index);
-    if (onClick)
+    if (onClick) {
         onClick();
+    }
 }
 
 bool ListBox::selected(int index) const {
@@ -56,72 +61,84 @@ bool ListBox::selected(int index) const {
 void ListBox::setSelected(int index, bool selected) {
     ItemList::Item& item = m_items.at(index);
     if (m_multiSelect == MultiSelect::Single) {
-        if (selected)
+        if (selected) {
             makeCurrent(index);
-        else if (m_listIndex == index)
+        } else if (m_listIndex == index) {
             makeCurrent(-1);
+        }
         return;
     }
-    if (item.selected == selected)
+    if (item.selected == selected) {
         return;
+    }
     item.selected = selected;
     changed(Property::Selection);
 }
 
 int ListBox::selCount() const {
     int count = 0;
-    for (const ItemList::Item& item : m_items)
+    for (const ItemList::Item& item : m_items) {
         count += item.selected ? 1 : 0;
+    }
     return count;
 }
 
 int ListBox::firstSelected() const {
     for (int i = 0; i < listCount(); ++i) {
-        if (m_items.at(i).selected)
+        if (m_items.at(i).selected) {
             return i;
+        }
     }
     return -1;
 }
 
 void ListBox::setChecked(int index, bool checked) {
-    if (m_style != ListStyle::CheckBox)
+    if (m_style != ListStyle::CheckBox) {
         throw rt::RuntimeError(rt::ErrorNumber::InvalidCall, "The list '" + name() + "' has no check boxes");
+    }
     ItemList::Item& item = m_items.at(index);
-    if (item.checked == checked)
+    if (item.checked == checked) {
         return;
+    }
     item.checked = checked;
     changed(Property::Check);
-    if (onItemCheck)
+    if (onItemCheck) {
         onItemCheck(index);
+    }
 }
 
 void ListBox::clickItem(int index) {
     m_items.at(index).selected = true;
     makeCurrent(index);
     changed(Property::Selection);
-    if (onClick)
+    if (onClick) {
         onClick();
+    }
 }
 
 void ListBox::unclickItem(int index) {
     m_items.at(index).selected = false;
-    if (m_multiSelect == MultiSelect::Single && m_listIndex == index)
+    if (m_multiSelect == MultiSelect::Single && m_listIndex == index) {
         m_listIndex = -1;
+    }
     changed(Property::Selection);
-    if (onClick)
+    if (onClick) {
         onClick();
+    }
 }
 
 void ListBox::dblClick() {
-    if (onDblClick)
+    if (onDblClick) {
         onDblClick();
+    }
 }
 
 // In Single mode the current entry is the selected one; in Multiple mode it only has the focus.
 void ListBox::makeCurrent(int index) {
     if (m_multiSelect == MultiSelect::Single) {
-        for (int i = 0; i < listCount(); ++i)
+        for (int i = 0; i < listCount(); ++i) {
             m_items.at(i).selected = (i == index);
+        }
     }
     m_listIndex = index;
     changed(Property::Selection);

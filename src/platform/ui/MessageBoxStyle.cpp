@@ -37,8 +37,9 @@ int MessageBoxStyle::defaultAnswer() const {
 
 int MessageBoxStyle::dismissAnswer() const {
     for (int preferred : {answer::cancel, answer::no, answer::abort}) {
-        if (accepts(preferred))
+        if (accepts(preferred)) {
             return preferred;
+        }
     }
     return answer::ok;
 }
@@ -64,16 +65,18 @@ std::string MessageBoxStyle::iconName() const {
 }
 
 std::string MessageBoxStyle::answerName(int value) {
-    if (value >= answer::ok && value <= answer::no)
+    if (value >= answer::ok && value <= answer::no) {
         return std::string(answerNames[static_cast<std::size_t>(value)]);
+    }
     return std::to_string(value);
 }
 
 std::optional<int> MessageBoxStyle::answerFromName(std::string_view name) {
     std::string plain = withoutAccessKeys(rt::Trim(name));
     for (int value = answer::ok; value <= answer::no; ++value) {
-        if (rt::equalsNoCase(plain, answerNames[static_cast<std::size_t>(value)]) || plain == std::to_string(value))
+        if (rt::equalsNoCase(plain, answerNames[static_cast<std::size_t>(value)]) || plain == std::to_string(value)) {
             return value;
+        }
     }
     return std::nullopt;
 }

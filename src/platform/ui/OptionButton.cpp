@@ -22,14 +22,16 @@ void OptionButton::setValue(bool value) {
         m_value = true;
         changed(Property::Value);
     }
-    if (onClick)
+    if (onClick) {
         onClick();
+    }
 }
 
 void OptionButton::clearOthersInGroup() {
     for (Control* control : form().controls()) {
-        if (control == this || control->kind() != ControlKind::OptionButton || control->container() != container())
+        if (control == this || control->kind() != ControlKind::OptionButton || control->container() != container()) {
             continue;
+        }
         static_cast<OptionButton*>(control)->setValue(false);
     }
 }

@@ -43,8 +43,9 @@ std::vector<ScriptToken> ScriptLexer::tokenize(std::string_view text, const rt::
             continue;
         }
         std::size_t start = pos;
-        while (pos < text.size() && !isBlank(text[pos]) && text[pos] != '"')
+        while (pos < text.size() && !isBlank(text[pos]) && text[pos] != '"') {
             ++pos;
+        }
         tokens.push_back({std::string(text.substr(start, pos - start)), false});
     }
     return tokens;
@@ -54,8 +55,9 @@ std::vector<std::string> ScriptLexer::splitStatements(std::string_view text, con
     std::vector<std::string> statements;
     std::string current;
     auto flush = [&] {
-        if (!trim(current).empty())
+        if (!trim(current).empty()) {
             statements.push_back(current);
+        }
         current.clear();
     };
     std::size_t pos = 0;
@@ -67,10 +69,11 @@ std::vector<std::string> ScriptLexer::splitStatements(std::string_view text, con
             current += text.substr(start, pos - start);
             continue;
         }
-        if (c == ';')
+        if (c == ';') {
             flush();
-        else
+        } else {
             current += c;
+        }
         ++pos;
     }
     flush();
@@ -80,19 +83,22 @@ std::vector<std::string> ScriptLexer::splitStatements(std::string_view text, con
 std::size_t ScriptLexer::findOutsideQuotes(std::string_view text, char what) {
     bool inQuotes = false;
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        if (text[pos] == '"')
+        if (text[pos] == '"') {
             inQuotes = !inQuotes;
-        else if (!inQuotes && text[pos] == what)
+        } else if (!inQuotes && text[pos] == what) {
             return pos;
+        }
     }
     return std::string_view::npos;
 }
 
 std::string_view ScriptLexer::trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
+    while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
+    }
+    while (!text.empty() && isBlank(text.back())) {
         text.remove_suffix(1);
+    }
     return text;
 }
 

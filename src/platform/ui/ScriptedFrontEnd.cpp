@@ -61,8 +61,9 @@ void ScriptedFrontEnd::load(const AnswerScript& script) {
     m_inputAnswers.insert(m_inputAnswers.end(), script.inputAnswers.begin(), script.inputAnswers.end());
     m_colourAnswers.insert(m_colourAnswers.end(), script.colourAnswers.begin(), script.colourAnswers.end());
     m_formScripts.insert(m_formScripts.end(), script.formScripts.begin(), script.formScripts.end());
-    if (script.cancelStatusAfter)
+    if (script.cancelStatusAfter) {
         cancelStatusAfter(*script.cancelStatusAfter);
+    }
 }
 
 void ScriptedFrontEnd::loadFile(const std::string& path) {
@@ -70,8 +71,9 @@ void ScriptedFrontEnd::loadFile(const std::string& path) {
 }
 
 const MessageRecord& ScriptedFrontEnd::lastMessage() const {
-    if (m_messages.empty())
+    if (m_messages.empty()) {
         throw std::logic_error("no message box was shown");
+    }
     return m_messages.back();
 }
 
@@ -81,15 +83,16 @@ int ScriptedFrontEnd::askMessage(const std::string& prompt, int style, const std
     if (!m_messageAnswers.empty()) {
         MessageAnswer queued = m_messageAnswers.front();
         m_messageAnswers.pop_front();
-        if (queued.answer == 0)
+        if (queued.answer == 0) {
             record.defaulted = false;
-        else if (box.accepts(queued.answer))
+        } else if (box.accepts(queued.answer)) {
             record = {prompt, style, title, queued.answer, false};
-        else
+        } else {
             error(rt::formatLocated(queued.position, "answer " + MessageBoxStyle::answerName(queued.answer) +
                                                          " does not fit the message box " + quoted(prompt) +
                                                          " (style " + std::to_string(style) + "); answered " +
                                                          MessageBoxStyle::answerName(record.answer)));
+        }
     }
     note("msgbox " + quoted(title) + " " + quoted(prompt) + " style " + std::to_string(style) + " -> " +
          MessageBoxStyle::answerName(record.answer) + (record.defaulted ? " (default)" : ""));
@@ -138,10 +141,11 @@ std::optional<rt::Long> ScriptedFrontEnd::askColour(rt::Long colour) {
         ColourAnswer queued = m_colourAnswers.front();
         m_colourAnswers.pop_front();
         record.defaulted = false;
-        if (queued.kind == ColourAnswer::Kind::Colour)
+        if (queued.kind == ColourAnswer::Kind::Colour) {
             record.answer = queued.colour;
-        else if (queued.kind == ColourAnswer::Kind::Cancel)
+        } else if (queued.kind == ColourAnswer::Kind::Cancel) {
             record.answer.reset();
+        }
     }
     note("colour " + std::to_string(colour) + " -> " +
          (record.answer ? std::to_string(*record.answer) : std::string("cancel")) +
@@ -163,29 +167,34 @@ void ScriptedFrontEnd::playModal(Form& form) {
             return;
         }
     }
-    if (played < script->actions.size())
+    if (played < script->actions.size()) {
         error(rt::formatLocated(script->position, std::to_string(script->actions.size() - played) +
                                                       " action(s) of the script for '" + form.name() +
                                                       "' left unplayed: the window closed before"));
-    if (form.visible())
+    }
+    if (form.visible()) {
         close(form, "its script ended with the window open");
+    }
 }
 
 void ScriptedFrontEnd::processEvents() {
     ++m_doEventsCount;
     pressCancelWhenDue();
-    if (!busy())
+    if (!busy()) {
         playOneModelessAction();
+    }
 }
 
 void ScriptedFrontEnd::playModeless() {
     for (;;) {
         pressCancelWhenDue();
-        if (playOneModelessAction())
+        if (playOneModelessAction()) {
             continue;
+        }
         std::vector<Form*> open = visibleModelessForms();
-        if (open.empty())
+        if (open.empty()) {
             return;
+        }
         close(*open.front(), "no more actions");
     }
 }
@@ -193,17 +202,20 @@ void ScriptedFrontEnd::playModeless() {
 void ScriptedFrontEnd::onFormShown(Form& form, Modality modality) {
     m_formsShown.push_back({form.name(), form.caption(), modality});
     note("show " + form.name() + (modality == Modality::Modal ? " modal " : " modeless ") + quoted(form.caption()));
-    if (modality != Modality::Modeless)
+    if (modality != Modality::Modeless) {
         return;
+    }
     auto running =
         std::find_if(m_running.begin(), m_running.end(), [&](const RunningScript& r) { return r.form == &form; });
-    if (running != m_running.end() && !running->actions.empty())
+    if (running != m_running.end() && !running->actions.empty()) {
         return;
+    }
     if (std::optional<FormScript> script = takeScript(form.name())) {
-        if (running != m_running.end())
+        if (running != m_running.end()) {
             running->actions.assign(script->actions.begin(), script->actions.end());
-        else
+        } else {
             m_running.push_back({&form, {script->actions.begin(), script->actions.end()}});
+        }
     }
 }
 
@@ -222,17 +234,20 @@ void ScriptedFrontEnd::onStatusLine(const std::string& text) {
 void ScriptedFrontEnd::onStatusWindowLine(Form& form, const std::string& text) {
     m_statusLines.push_back(text);
     note("status " + form.name() + " " + quoted(text));
-    if (!m_cancelAfter || m_cancelPressed)
+    if (!m_cancelAfter || m_cancelPressed) {
         return;
-    if (++m_linesSinceArmed >= *m_cancelAfter)
+    }
+    if (++m_linesSinceArmed >= *m_cancelAfter) {
         m_cancelDue = true;
+    }
 }
 
 std::optional<FormScript> ScriptedFrontEnd::takeScript(const std::string& formName) {
     auto found = std::find_if(m_formScripts.begin(), m_formScripts.end(),
                               [&](const FormScript& script) { return rt::equalsNoCase(script.formName, formName); });
-    if (found == m_formScripts.end())
+    if (found == m_formScripts.end()) {
         return std::nullopt;
+    }
     FormScript script = std::move(*found);
     m_formScripts.erase(found);
     return script;
@@ -240,14 +255,16 @@ std::optional<FormScript> ScriptedFrontEnd::takeScript(const std::string& formNa
 
 bool ScriptedFrontEnd::playOneModelessAction() {
     for (RunningScript& running : m_running) {
-        if (running.actions.empty() || !running.form->visible() || running.form->modality() != Modality::Modeless)
+        if (running.actions.empty() || !running.form->visible() || running.form->modality() != Modality::Modeless) {
             continue;
+        }
         Form& form = *running.form;
         FormAction action = running.actions.front();
         running.actions.pop_front();
         // After an action that did not fit, the rest of the script cannot be trusted either.
-        if (!play(form, action))
+        if (!play(form, action)) {
             dropRunningScript(form, false);
+        }
         return true;
     }
     return false;
@@ -256,17 +273,20 @@ bool ScriptedFrontEnd::playOneModelessAction() {
 bool ScriptedFrontEnd::play(Form& form, const FormAction& action) {
     note(form.name() + ": " + action.text());
     ActionOutcome outcome = perform(form, action);
-    if (!outcome.ok)
+    if (!outcome.ok) {
         error(outcome.error);
+    }
     return outcome.ok || !outcome.scriptProblem;
 }
 
 void ScriptedFrontEnd::pressCancelWhenDue() {
-    if (!m_cancelDue)
+    if (!m_cancelDue) {
         return;
+    }
     Form* window = statusWindow();
-    if (window == nullptr || !pressStatusCancel())
+    if (window == nullptr || !pressStatusCancel()) {
         return;
+    }
     m_cancelDue = false;
     m_cancelPressed = true;
     note("cancel pressed on " + window->name());
@@ -285,12 +305,14 @@ void ScriptedFrontEnd::close(Form& form, const std::string& why) {
 void ScriptedFrontEnd::dropRunningScript(Form& form, bool reportLeftovers) {
     auto running =
         std::find_if(m_running.begin(), m_running.end(), [&](const RunningScript& r) { return r.form == &form; });
-    if (running == m_running.end())
+    if (running == m_running.end()) {
         return;
-    if (reportLeftovers && !running->actions.empty())
+    }
+    if (reportLeftovers && !running->actions.empty()) {
         error(rt::formatLocated(running->actions.front().position, std::to_string(running->actions.size()) +
                                                                        " action(s) of the script for '" + form.name() +
                                                                        "' left unplayed: the window closed before"));
+    }
     m_running.erase(running);
 }
 

@@ -40,19 +40,23 @@ std::string oneLine(const std::string& text) {
 std::optional<int> buttonFromText(const std::string& typed, const MessageBoxStyle& box) {
     std::vector<int> buttons = box.buttons();
     std::string text(ScriptLexer::trim(typed));
-    if (text.empty())
+    if (text.empty()) {
         return box.defaultAnswer();
+    }
     if (text.size() == 1 && std::isdigit(static_cast<unsigned char>(text[0]))) {
         std::size_t number = static_cast<std::size_t>(text[0] - '0');
-        if (number >= 1 && number <= buttons.size())
+        if (number >= 1 && number <= buttons.size()) {
             return buttons[number - 1];
+        }
         return std::nullopt;
     }
-    if (std::optional<int> named = MessageBoxStyle::answerFromName(text); named && box.accepts(*named))
+    if (std::optional<int> named = MessageBoxStyle::answerFromName(text); named && box.accepts(*named)) {
         return named;
+    }
     for (int button : buttons) {
-        if (text.size() == 1 && rt::equalsNoCase(MessageBoxStyle::answerName(button).substr(0, 1), text))
+        if (text.size() == 1 && rt::equalsNoCase(MessageBoxStyle::answerName(button).substr(0, 1), text)) {
             return button;
+        }
     }
     return std::nullopt;
 }
@@ -76,8 +80,9 @@ TerminalOptions TerminalOptions::detect() {
     options.inputIsTerminal = ::isatty(STDIN_FILENO) == 1;
     options.progressIsTerminal = ::isatty(STDERR_FILENO) == 1;
     winsize size{};
-    if (options.progressIsTerminal && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
+    if (options.progressIsTerminal && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1) {
         options.progressWidth = size.ws_col - 1;
+    }
     options.editor = environmentText("VISUAL");
     if (options.editor.empty()) {
         options.editor = environmentText("EDITOR");
@@ -103,8 +108,9 @@ TerminalFrontEnd::~TerminalFrontEnd() {
 }
 
 void TerminalFrontEnd::installInterruptHandler() {
-    if (m_handlerInstalled)
+    if (m_handlerInstalled) {
         return;
+    }
     struct sigaction action {};
     action.sa_handler = onInterruptSignal;
     sigemptyset(&action.sa_mask);
@@ -132,8 +138,9 @@ int TerminalFrontEnd::askMessage(const std::string& prompt, int style, const std
     std::string icon = box.iconName();
     m_out << (icon.empty() ? "" : icon + ": ") << plainLines(prompt) << "\n";
     std::vector<int> buttons = box.buttons();
-    for (std::size_t i = 0; i < buttons.size(); ++i)
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
         m_out << "  " << (i + 1) << ") " << MessageBoxStyle::answerName(buttons[i]);
+    }
     m_out << "\n";
     for (;;) {
         m_out << "Answer [" << MessageBoxStyle::answerName(box.defaultAnswer()) << "]: " << std::flush;
@@ -143,8 +150,9 @@ int TerminalFrontEnd::askMessage(const std::string& prompt, int style, const std
             m_out << "\n(end of input: " << MessageBoxStyle::answerName(answer) << ")\n";
             return answer;
         }
-        if (std::optional<int> answer = buttonFromText(line, box))
+        if (std::optional<int> answer = buttonFromText(line, box)) {
             return *answer;
+        }
         m_out << "Please answer with a button's number, name or first letter.\n";
     }
 }
@@ -173,10 +181,12 @@ std::optional<rt::Long> TerminalFrontEnd::askColour(rt::Long colour) {
             m_out << "\n(end of input: cancelled)\n";
             return std::nullopt;
         }
-        if (ScriptLexer::trim(line).empty())
+        if (ScriptLexer::trim(line).empty()) {
             return colour;
-        if (std::optional<rt::Long> chosen = AnswerScript::colourFromText(line))
+        }
+        if (std::optional<rt::Long> chosen = AnswerScript::colourFromText(line)) {
             return chosen;
+        }
         m_out << "Please enter a colour number from 0 to 16777215 or #RRGGBB.\n";
     }
 }
@@ -210,8 +220,9 @@ void TerminalFrontEnd::processEvents() {
 }
 
 void TerminalFrontEnd::playModeless() {
-    while (Form* form = frontModelessForm())
+    while (Form* form = frontModelessForm()) {
         interact(*form);
+    }
 }
 
 void TerminalFrontEnd::onFormShown(Form& form, Modality) {
@@ -227,8 +238,9 @@ void TerminalFrontEnd::onFormHidden(Form& form) {
 }
 
 void TerminalFrontEnd::onFormUnloaded(Form& form) {
-    if (m_front == &form)
+    if (m_front == &form) {
         m_front = nullptr;
+    }
     statusWindowMayHaveChanged();
 }
 
@@ -237,8 +249,9 @@ void TerminalFrontEnd::onFormBroughtToFront(Form& form) {
 }
 
 void TerminalFrontEnd::onFormDestroyed(Form& form) {
-    if (m_front == &form)
+    if (m_front == &form) {
         m_front = nullptr;
+    }
     statusWindowMayHaveChanged();
 }
 
@@ -258,12 +271,14 @@ void TerminalFrontEnd::onHandlerError(const std::string& message) {
 bool TerminalFrontEnd::readLine(std::string& line) {
     if (!std::getline(m_in, line)) {
         // On a terminal Ctrl-D ends this one answer; the person can go on typing afterwards.
-        if (m_options.inputIsTerminal)
+        if (m_options.inputIsTerminal) {
             m_in.clear();
+        }
         return false;
     }
-    if (!line.empty() && line.back() == '\r')
+    if (!line.empty() && line.back() == '\r') {
         line.pop_back();
+    }
     return true;
 }
 
@@ -291,8 +306,9 @@ void TerminalFrontEnd::interact(Form& form) {
 
 void TerminalFrontEnd::runCommand(Form& form, const std::string& line) {
     std::string_view command = ScriptLexer::trim(line);
-    if (command.empty() || !form.visible())
+    if (command.empty() || !form.visible()) {
         return;
+    }
     if (command == "help" || command == "?") {
         printHelp();
         return;
@@ -309,8 +325,9 @@ void TerminalFrontEnd::runCommand(Form& form, const std::string& line) {
         return;
     }
     for (const FormAction& action : actions) {
-        if (!form.visible())
+        if (!form.visible()) {
             return;
+        }
         ActionOutcome outcome = perform(form, action);
         if (!outcome.ok) {
             m_out << "! " << outcome.error << "\n";
@@ -318,8 +335,9 @@ void TerminalFrontEnd::runCommand(Form& form, const std::string& line) {
         }
     }
     endProgress();
-    if (form.visible())
+    if (form.visible()) {
         m_out << FormText::render(form);
+    }
 }
 
 void TerminalFrontEnd::printHelp() {
@@ -331,8 +349,9 @@ void TerminalFrontEnd::printHeading(const std::string& title) {
 }
 
 void TerminalFrontEnd::pressCancelOnInterrupt(Form* form) {
-    if (!g_interruptPending)
+    if (!g_interruptPending) {
         return;
+    }
     if (form != nullptr && form->visible()) {
         CommandButton* cancel = form->cancelButton();
         if (cancel != nullptr && cancel->isUsable()) {
@@ -341,8 +360,9 @@ void TerminalFrontEnd::pressCancelOnInterrupt(Form* form) {
             click.kind = ActionKind::Click;
             click.control = cancel->name();
             ActionOutcome outcome = perform(*form, click);
-            if (!outcome.ok)
+            if (!outcome.ok) {
                 m_out << "! " << outcome.error << "\n";
+            }
             return;
         }
     }
@@ -355,22 +375,25 @@ void TerminalFrontEnd::pressCancelOnInterrupt(Form* form) {
 
 void TerminalFrontEnd::progress(const std::string& text) {
     std::string line = oneLine(text);
-    if (line == m_lastProgress)
+    if (line == m_lastProgress) {
         return;
+    }
     m_lastProgress = line;
     if (m_options.progressIsTerminal) {
         m_progress << '\r' << rt::Left(line, m_options.progressWidth) << "\x1b[K" << std::flush;
         m_progressOpen = !line.empty();
         return;
     }
-    if (!line.empty())
+    if (!line.empty()) {
         m_progress << line << '\n' << std::flush;
+    }
 }
 
 void TerminalFrontEnd::endProgress() {
     m_lastProgress.clear();
-    if (!m_progressOpen)
+    if (!m_progressOpen) {
         return;
+    }
     m_progress << '\n' << std::flush;
     m_progressOpen = false;
 }
@@ -380,8 +403,9 @@ void TerminalFrontEnd::statusWindowMayHaveChanged() {
 }
 
 Form* TerminalFrontEnd::frontModelessForm() const {
-    if (m_front != nullptr && m_front->visible() && m_front->modality() == Modality::Modeless)
+    if (m_front != nullptr && m_front->visible() && m_front->modality() == Modality::Modeless) {
         return m_front;
+    }
     std::vector<Form*> shown = visibleModelessForms();
     return shown.empty() ? nullptr : shown.back();
 }

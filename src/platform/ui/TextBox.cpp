@@ -9,24 +9,28 @@ TextBox::TextBox(Frame& container, std::string name, std::string text)
     : Control(container, ControlKind::TextBox, std::move(name), {}), m_text(std::move(text)) {}
 
 void TextBox::setText(std::string text) {
-    if (m_text == text)
+    if (m_text == text) {
         return;
+    }
     m_text = std::move(text);
     changed(Property::Text);
-    if (onChange)
+    if (onChange) {
         onChange();
+    }
 }
 
 void TextBox::setLocked(bool locked) {
-    if (m_locked == locked)
+    if (m_locked == locked) {
         return;
+    }
     m_locked = locked;
     changed(Property::Locked);
 }
 
 void TextBox::setBackColor(rt::Long colour) {
-    if (m_backColor == colour)
+    if (m_backColor == colour) {
         return;
+    }
     m_backColor = colour;
     changed(Property::BackColor);
 }

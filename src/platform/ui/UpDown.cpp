@@ -7,13 +7,15 @@ UpDown::UpDown(Form& owner, std::string name) : Control(owner, ControlKind::UpDo
 UpDown::UpDown(Frame& container, std::string name) : Control(container, ControlKind::UpDown, std::move(name), {}) {}
 
 void UpDown::up() {
-    if (onUpClick)
+    if (onUpClick) {
         onUpClick();
+    }
 }
 
 void UpDown::down() {
-    if (onDownClick)
+    if (onDownClick) {
         onDownClick();
+    }
 }
 
 } // namespace km::ui

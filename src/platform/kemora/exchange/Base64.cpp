@@ -9,10 +9,12 @@ constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn
 
 constexpr std::array<int, 256> decodeTable() {
     std::array<int, 256> table{};
-    for (int& value : table)
+    for (int& value : table) {
         value = -1;
-    for (std::size_t i = 0; i < kAlphabet.size(); ++i)
+    }
+    for (std::size_t i = 0; i < kAlphabet.size(); ++i) {
         table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<int>(i);
+    }
     return table;
 }
 
@@ -31,10 +33,12 @@ std::string Base64::encode(std::string_view bytes, bool wrap) {
     for (std::size_t i = 0; i < bytes.size(); i += 3) {
         unsigned value = static_cast<unsigned char>(bytes[i]) << 16;
         std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
-        if (count > 1)
+        if (count > 1) {
             value |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-        if (count > 2)
+        }
+        if (count > 2) {
             value |= static_cast<unsigned char>(bytes[i + 2]);
+        }
         if (wrap && lineLength == 76) {
             out += '\n';
             lineLength = 0;
@@ -54,15 +58,17 @@ std::optional<std::string> Base64::decode(std::string_view text) {
     unsigned value = 0;
     int bits = 0, padding = 0;
     for (char c : text) {
-        if (isSpace(c))
+        if (isSpace(c)) {
             continue;
+        }
         if (c == '=') {
             ++padding;
             continue;
         }
         int digit = kDecode[static_cast<unsigned char>(c)];
-        if (digit < 0 || padding > 0)
+        if (digit < 0 || padding > 0) {
             return std::nullopt; // not an alphabet character, or data after the padding
+        }
         value = (value << 6) | static_cast<unsigned>(digit);
         bits += 6;
         if (bits >= 8) {
@@ -71,10 +77,12 @@ std::optional<std::string> Base64::decode(std::string_view text) {
         }
     }
     // Leftover bits must be the zero fill of the last group, and the padding must complete it.
-    if (bits >= 6 || (value & ((1u << bits) - 1)) != 0 || padding > 2)
+    if (bits >= 6 || (value & ((1u << bits) - 1)) != 0 || padding > 2) {
         return std::nullopt;
-    if (padding > 0 && padding != (bits == 4 ? 2 : bits == 2 ? 1 : -1))
+    }
+    if (padding > 0 && padding != (bits == 4 ? 2 : bits == 2 ? 1 : -1)) {
         return std::nullopt;
+    }
     return out;
 }
 

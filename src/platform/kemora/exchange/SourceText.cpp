@@ -4,12 +4,15 @@
 namespace km::kemora {
 
 void SourceText::indexLines() const {
-    if (!m_lineStarts.empty())
+    if (!m_lineStarts.empty()) {
         return;
+    }
     m_lineStarts.push_back(0);
-    for (std::size_t i = 0; i < m_text.size(); ++i)
-        if (m_text[i] == '\n')
+    for (std::size_t i = 0; i < m_text.size(); ++i) {
+        if (m_text[i] == '\n') {
             m_lineStarts.push_back(i + 1);
+        }
+    }
 }
 
 rt::SourcePosition SourceText::position(std::size_t offset) const {
@@ -20,9 +23,11 @@ rt::SourcePosition SourceText::position(std::size_t offset) const {
     std::size_t start = m_lineStarts[line - 1];
     // Columns count characters: UTF-8 continuation bytes do not start one.
     int column = 1;
-    for (std::size_t i = start; i < offset; ++i)
-        if ((static_cast<unsigned char>(m_text[i]) & 0xC0) != 0x80)
+    for (std::size_t i = start; i < offset; ++i) {
+        if ((static_cast<unsigned char>(m_text[i]) & 0xC0) != 0x80) {
             ++column;
+        }
+    }
     return {m_name, static_cast<int>(line), column};
 }
 

@@ -11,8 +11,9 @@ bool allLinesEndInCrLf(std::string_view text) {
     bool sawCr = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r') {
-            if (i + 1 >= text.size() || text[i + 1] != '\n')
+            if (i + 1 >= text.size() || text[i + 1] != '\n') {
                 return false;
+            }
             sawCr = true;
         } else if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
             return false;
@@ -24,9 +25,11 @@ bool allLinesEndInCrLf(std::string_view text) {
 std::string withoutCr(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text)
-        if (c != '\r')
+    for (char c : text) {
+        if (c != '\r') {
             out += c;
+        }
+    }
     return out;
 }
 
@@ -34,8 +37,9 @@ std::string withCrLf(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
     for (char c : text) {
-        if (c == '\n')
+        if (c == '\n') {
             out += '\r';
+        }
         out += c;
     }
     return out;
@@ -44,12 +48,15 @@ std::string withCrLf(std::string_view text) {
 } // namespace
 
 EncodedValue ValueCodec::encode(std::string_view value) {
-    if (!XmlText::isSafe(value))
+    if (!XmlText::isSafe(value)) {
         return {ValueForm::Base64, Base64::encode(value)};
-    if (value.find('\r') == std::string_view::npos)
+    }
+    if (value.find('\r') == std::string_view::npos) {
         return {ValueForm::Plain, std::string(value)};
-    if (allLinesEndInCrLf(value))
+    }
+    if (allLinesEndInCrLf(value)) {
         return {ValueForm::CrLf, withoutCr(value)};
+    }
     return {ValueForm::Base64, Base64::encode(value)};
 }
 

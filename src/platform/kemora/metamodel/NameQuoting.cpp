@@ -3,39 +3,47 @@
 namespace km::kemora {
 
 bool NameQuoting::needsQuotes(std::string_view name, bool quoteBlank) {
-    if (name.empty())
+    if (name.empty()) {
         return false;
-    if (name.front() == ' ' || name.back() == ' ')
+    }
+    if (name.front() == ' ' || name.back() == ' ') {
         return true;
+    }
     for (char c : name) {
-        if (c == '"' || c == '.' || c == ',' || c == '\r' || c == '\n' || c == '\t')
+        if (c == '"' || c == '.' || c == ',' || c == '\r' || c == '\n' || c == '\t') {
             return true;
-        if (quoteBlank && c == ' ')
+        }
+        if (quoteBlank && c == ' ') {
             return true;
+        }
     }
     return false;
 }
 
 std::string NameQuoting::quoteIfNeeded(std::string_view name, bool quoteBlank) {
-    if (!needsQuotes(name, quoteBlank))
+    if (!needsQuotes(name, quoteBlank)) {
         return std::string(name);
+    }
     std::string quoted = "\"";
     for (char c : name) {
-        if (c == '"')
+        if (c == '"') {
             quoted += '"';
+        }
         quoted += c;
     }
     return quoted + '"';
 }
 
 std::string NameQuoting::unquote(std::string_view text) {
-    if (text.size() < 2 || text.front() != '"' || text.back() != '"')
+    if (text.size() < 2 || text.front() != '"' || text.back() != '"') {
         return std::string(text);
+    }
     std::string inner;
     for (size_t i = 1; i + 1 < text.size(); ++i) {
         inner += text[i];
-        if (text[i] == '"' && i + 2 < text.size() && text[i + 1] == '"')
+        if (text[i] == '"' && i + 2 < text.size() && text[i + 1] == '"') {
             ++i;
+        }
     }
     return inner;
 }
@@ -45,8 +53,9 @@ std::vector<std::string> NameQuoting::qualifiedParts(std::string_view qualifiedN
     std::string current;
     bool quoted = false;
     for (char c : qualifiedName) {
-        if (c == '"')
+        if (c == '"') {
             quoted = !quoted;
+        }
         if (c == '.' && !quoted) {
             parts.push_back(unquote(current));
             current.clear();
@@ -61,8 +70,9 @@ std::vector<std::string> NameQuoting::qualifiedParts(std::string_view qualifiedN
 std::string NameQuoting::qualify(const std::vector<std::string>& parts) {
     std::string name;
     for (size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0)
+        if (i > 0) {
             name += '.';
+        }
         name += quoteIfNeeded(parts[i], true);
     }
     return name;
@@ -75,12 +85,15 @@ std::vector<std::string> NameQuoting::listLines(std::string_view text) {
         size_t end = text.find('\n', start);
         std::string_view line =
             text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (!line.empty() && line.back() == '\r')
+        if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
-        if (!line.empty())
+        }
+        if (!line.empty()) {
             lines.emplace_back(line);
-        if (end == std::string_view::npos)
+        }
+        if (end == std::string_view::npos) {
             break;
+        }
         start = end + 1;
     }
     return lines;

@@ -8,8 +8,9 @@ namespace km::kemora {
 std::string Definition::Name() {
     checkAlive();
     const DefinitionType* type = m_encyclopedia->metamodel().definitionType(m_row.type);
-    if (type && type->qualified)
+    if (type && type->qualified) {
         return NameQuoting::qualifiedParts(m_row.name).back();
+    }
     return m_row.name;
 }
 
@@ -25,8 +26,9 @@ std::string Definition::TypeName() {
 
 std::shared_ptr<host::IMetaItem> Definition::MetaItem() {
     const DefinitionType* type = m_encyclopedia->metamodel().definitionType(m_row.type);
-    if (!type)
+    if (!type) {
         return nullptr;
+    }
     return std::make_shared<MetaItemObject>(m_encyclopedia->sharedMetamodel(), MetaItemObject::Kind::Definition,
                                             type->number);
 }

@@ -57,10 +57,12 @@ Geometry Diagram::defaultGeometry(Long symbolType, const std::string& name) {
 }
 
 Long Diagram::definitionFor(const SymbolType& type, const std::string& name) {
-    if (type.definitionType == 0)
+    if (type.definitionType == 0) {
         return 0;
-    if (auto existing = m_encyclopedia->store().objectByName(StoredClass::Definition, type.definitionType, name))
+    }
+    if (auto existing = m_encyclopedia->store().objectByName(StoredClass::Definition, type.definitionType, name)) {
         return *existing;
+    }
     return m_encyclopedia->CreateDefinition(name, type.definitionType)->ddid();
 }
 
@@ -68,15 +70,18 @@ std::shared_ptr<host::ISymbol> Diagram::CreateSymbol(const std::string& name, Lo
     checkAlive();
     const Metamodel& metamodel = m_encyclopedia->metamodel();
     const SymbolType* type = metamodel.symbolType(symbolType);
-    if (!type)
+    if (!type) {
         throw HostError(HostErrorCode::UnknownType, "There is no symbol type " + std::to_string(symbolType) + ".");
+    }
     const DiagramType* diagramType = metamodel.diagramType(m_row.type);
     if (!diagramType || std::find(diagramType->symbolTypes.begin(), diagramType->symbolTypes.end(), symbolType) ==
-                            diagramType->symbolTypes.end())
+                            diagramType->symbolTypes.end()) {
         throw HostError(HostErrorCode::UnknownType,
                         "Symbols of type \"" + type->name + "\" cannot be placed on a \"" + TypeName() + "\" diagram.");
-    if (name.size() > kMaxNameLength)
+    }
+    if (name.size() > kMaxNameLength) {
         throw HostError(HostErrorCode::BadValue, "A symbol name is limited to 4096 bytes.");
+    }
     IStore& store = m_encyclopedia->store();
     Transaction transaction(store);
     SymbolRow row;
@@ -95,8 +100,9 @@ void Diagram::save() {
     checkWritable();
     Transaction transaction(m_encyclopedia->store());
     saveObject();
-    for (const auto& symbol : m_encyclopedia->dirtySymbolsOf(m_row.id))
+    for (const auto& symbol : m_encyclopedia->dirtySymbolsOf(m_row.id)) {
         symbol->save();
+    }
     transaction.commit();
 }
 
@@ -107,8 +113,9 @@ void Diagram::Delete() {
     transaction.commit();
     markDeleted();
     m_encyclopedia->forget(m_row.id);
-    if (m_encyclopedia->currentDiagramId() == m_row.id)
+    if (m_encyclopedia->currentDiagramId() == m_row.id) {
         m_encyclopedia->setCurrentDiagram(0);
+    }
 }
 
 } // namespace km::kemora

@@ -30,10 +30,12 @@ std::string sessionUserName() {
 }
 
 void checkName(const std::string& name) {
-    if (name.empty())
+    if (name.empty()) {
         throw HostError(HostErrorCode::BadValue, "A name cannot be empty.");
-    if (name.size() > kMaxNameLength)
+    }
+    if (name.size() > kMaxNameLength) {
         throw HostError(HostErrorCode::BadValue, "A name is limited to 4096 bytes.");
+    }
 }
 
 } // namespace
@@ -42,8 +44,9 @@ std::shared_ptr<Encyclopedia> Encyclopedia::create(const std::string& path) {
     auto store = std::make_unique<SqliteStore>(path, OpenMode::Create);
     {
         Transaction transaction(*store);
-        for (const auto& [name, content] : BaseFiles::all())
+        for (const auto& [name, content] : BaseFiles::all()) {
             store->writeFile(name, content);
+        }
         transaction.commit();
     }
     return std::make_shared<Encyclopedia>(std::move(store));
@@ -92,23 +95,27 @@ template <class T> std::shared_ptr<T> Encyclopedia::cached(Long id) {
 }
 
 void Encyclopedia::checkDefinitionLock(Long id) {
-    if (m_openReadOnly)
+    if (m_openReadOnly) {
         return;
-    if (auto owner = m_store->lockOwner(id))
+    }
+    if (auto owner = m_store->lockOwner(id)) {
         throw HostError(HostErrorCode::Locked,
                         "The definition " + std::to_string(id) + " is locked by " + *owner + ".");
+    }
 }
 
 std::shared_ptr<Definition> Encyclopedia::loadDefinition(Long id) {
     if (auto definition = cached<Definition>(id)) {
         checkDefinitionLock(id);
-        if (!m_openReadOnly && definition->readOnly())
+        if (!m_openReadOnly && definition->readOnly()) {
             definition->setReadOnly(false);
+        }
         return definition;
     }
     auto row = m_store->object(id);
-    if (!row || row->cls != StoredClass::Definition)
+    if (!row || row->cls != StoredClass::Definition) {
         return nullptr;
+    }
     checkDefinitionLock(id);
     auto definition = std::make_shared<Definition>(shared_from_this(), std::move(*row));
     definition->setReadOnly(m_openReadOnly);
@@ -117,41 +124,48 @@ std::shared_ptr<Definition> Encyclopedia::loadDefinition(Long id) {
 }
 
 std::shared_ptr<Diagram> Encyclopedia::loadDiagram(Long id) {
-    if (auto diagram = cached<Diagram>(id))
+    if (auto diagram = cached<Diagram>(id)) {
         return diagram;
+    }
     auto row = m_store->object(id);
-    if (!row || row->cls != StoredClass::Diagram)
+    if (!row || row->cls != StoredClass::Diagram) {
         return nullptr;
+    }
     auto diagram = std::make_shared<Diagram>(shared_from_this(), std::move(*row));
     remember(id, diagram);
     return diagram;
 }
 
 std::shared_ptr<Symbol> Encyclopedia::loadSymbol(Long id) {
-    if (auto symbol = cached<Symbol>(id))
+    if (auto symbol = cached<Symbol>(id)) {
         return symbol;
+    }
     auto row = m_store->symbol(id);
-    if (!row)
+    if (!row) {
         return nullptr;
+    }
     auto symbol = std::make_shared<Symbol>(shared_from_this(), std::move(*row));
     remember(id, symbol);
     return symbol;
 }
 
 std::shared_ptr<Symbol> Encyclopedia::symbolFromRow(const SymbolRow& row) {
-    if (auto symbol = cached<Symbol>(row.object.id))
+    if (auto symbol = cached<Symbol>(row.object.id)) {
         return symbol;
+    }
     auto symbol = std::make_shared<Symbol>(shared_from_this(), row);
     remember(row.object.id, symbol);
     return symbol;
 }
 
 std::shared_ptr<host::IKMObject> Encyclopedia::loadObject(Long id) {
-    if (auto object = loadedObject(id))
+    if (auto object = loadedObject(id)) {
         return object;
+    }
     auto row = m_store->object(id);
-    if (!row)
+    if (!row) {
         return nullptr;
+    }
     switch (row->cls) {
     case StoredClass::Definition:
         return loadDefinition(id);
@@ -165,10 +179,13 @@ std::shared_ptr<host::IKMObject> Encyclopedia::loadObject(Long id) {
 
 std::vector<std::shared_ptr<Symbol>> Encyclopedia::dirtySymbolsOf(Long diagram) {
     std::vector<std::shared_ptr<Symbol>> symbols;
-    for (const auto& [id, weak] : m_loaded)
-        if (auto symbol = std::dynamic_pointer_cast<Symbol>(weak.lock()))
-            if (symbol->diagramId() == diagram && symbol->dirty() && !symbol->deleted())
+    for (const auto& [id, weak] : m_loaded) {
+        if (auto symbol = std::dynamic_pointer_cast<Symbol>(weak.lock())) {
+            if (symbol->diagramId() == diagram && symbol->dirty() && !symbol->deleted()) {
                 symbols.push_back(symbol);
+            }
+        }
+    }
     std::sort(symbols.begin(), symbols.end(), [](const auto& a, const auto& b) { return a->id() < b->id(); });
     return symbols;
 }
@@ -179,18 +196,21 @@ std::shared_ptr<Definition> Encyclopedia::definitionNamed(Long type, const std::
         return id ? loadDefinition(*id) : nullptr;
     }
     std::vector<Long> ids = m_store->objectsOfType(StoredClass::Definition, 0, name);
-    if (ids.size() > 1)
+    if (ids.size() > 1) {
         throw HostError(HostErrorCode::BadValue,
                         "\"" + name + "\" names definitions of several types; the list property must name a type.");
+    }
     return ids.empty() ? nullptr : loadDefinition(ids.front());
 }
 
 std::shared_ptr<host::IDiagram> Encyclopedia::getcurrentdiagram() {
-    if (m_currentDiagram == 0)
+    if (m_currentDiagram == 0) {
         return nullptr;
+    }
     auto diagram = loadDiagram(m_currentDiagram);
-    if (!diagram)
+    if (!diagram) {
         m_currentDiagram = 0;
+    }
     return diagram;
 }
 
@@ -219,10 +239,11 @@ host::CollectionPtr<host::IDiagram> Encyclopedia::GetFilteredDiagrams(const std:
 
 Long Encyclopedia::requireDefinitionType(Long typeNumber, const std::string& name) const {
     const DefinitionType* type = m_metamodel->definitionType(typeNumber);
-    if (!type)
+    if (!type) {
         throw HostError(HostErrorCode::UnknownType, "Cannot create \"" + name + "\": there is no definition type " +
                                                         std::to_string(typeNumber) +
                                                         " in this encyclopedia's metamodel.");
+    }
     return type->number;
 }
 
@@ -249,10 +270,11 @@ std::shared_ptr<host::IDefinition> Encyclopedia::CreateDefinition(const std::str
 
 std::shared_ptr<host::IDiagram> Encyclopedia::CreateDiagram(const std::string& name, Long typeNumber) {
     checkName(name);
-    if (!m_metamodel->diagramType(typeNumber))
+    if (!m_metamodel->diagramType(typeNumber)) {
         throw HostError(HostErrorCode::UnknownType, "Cannot create the diagram \"" + name +
                                                         "\": there is no diagram type " + std::to_string(typeNumber) +
                                                         " in this encyclopedia's metamodel.");
+    }
     return loadDiagram(insertNamedObject(StoredClass::Diagram, typeNumber, name));
 }
 

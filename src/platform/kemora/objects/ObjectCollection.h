@@ -21,19 +21,22 @@ public:
     Long count() override { return static_cast<Long>(m_ids.size()); }
 
     std::shared_ptr<T> Item(Long index) override {
-        if (index < 1 || index > count())
+        if (index < 1 || index > count()) {
             throw host::HostError(host::HostErrorCode::NotFound, "There is no item " + std::to_string(index) +
                                                                      " in a collection of " + std::to_string(count()) +
                                                                      ".");
+        }
         auto& slot = m_loaded[static_cast<size_t>(index - 1)];
-        if (!slot)
+        if (!slot) {
             slot = m_loader(m_ids[static_cast<size_t>(index - 1)]);
+        }
         return slot;
     }
 
     void readall() override {
-        for (Long i = 1; i <= count(); ++i)
+        for (Long i = 1; i <= count(); ++i) {
             Item(i);
+        }
     }
 
     const std::vector<Long>& ids() const { return m_ids; }
@@ -50,8 +53,9 @@ template <class T, class Load>
 host::CollectionPtr<T> lazyCollection(std::vector<Long> ids, Load load, const std::string& what) {
     return std::make_shared<ObjectCollection<T>>(std::move(ids), [load, what](Long id) -> std::shared_ptr<T> {
         std::shared_ptr<T> object = load(id);
-        if (!object)
+        if (!object) {
             throw host::HostError(host::HostErrorCode::Deleted, "A " + what + " of the collection has been deleted.");
+        }
         return object;
     });
 }
@@ -62,10 +66,11 @@ public:
     explicit VectorCollection(std::vector<std::shared_ptr<T>> items) : m_items(std::move(items)) {}
     Long count() override { return static_cast<Long>(m_items.size()); }
     std::shared_ptr<T> Item(Long index) override {
-        if (index < 1 || index > count())
+        if (index < 1 || index > count()) {
             throw host::HostError(host::HostErrorCode::NotFound, "There is no item " + std::to_string(index) +
                                                                      " in a collection of " + std::to_string(count()) +
                                                                      ".");
+        }
         return m_items[static_cast<size_t>(index - 1)];
     }
     void readall() override {}

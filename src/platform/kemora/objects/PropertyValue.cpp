@@ -22,47 +22,56 @@ std::string repositoryDate(const rt::Date& date) {
 }
 
 bool isRepositoryDate(const std::string& value) {
-    if (value.size() != 8 || value.find_first_not_of("0123456789") != std::string::npos)
+    if (value.size() != 8 || value.find_first_not_of("0123456789") != std::string::npos) {
         return false;
+    }
     int year = std::stoi(value.substr(0, 4)), month = std::stoi(value.substr(4, 2)),
         day = std::stoi(value.substr(6, 2));
-    if (year < 100 || month < 1 || month > 12 || day < 1)
+    if (year < 100 || month < 1 || month > 12 || day < 1) {
         return false;
+    }
     return rt::Date::fromYmd(year, month, day).day() == day;
 }
 
 std::string dateValue(const PropertyDecl& property, const std::string& value) {
-    if (isRepositoryDate(value))
+    if (isRepositoryDate(value)) {
         return value;
-    if (auto date = rt::parseDate(value))
+    }
+    if (auto date = rt::parseDate(value)) {
         return repositoryDate(*date);
+    }
     badValue(property, value, "expected a date such as 20270131 or 2027-01-31.");
 }
 
 std::string booleanValue(const PropertyDecl& property, const std::string& value) {
     std::string folded = rt::LCase(rt::Trim(value));
-    if (folded == "t" || folded == "true" || folded == "yes" || folded == "1")
+    if (folded == "t" || folded == "true" || folded == "yes" || folded == "1") {
         return "T";
-    if (folded == "f" || folded == "false" || folded == "no" || folded == "0")
+    }
+    if (folded == "f" || folded == "false" || folded == "no" || folded == "0") {
         return "F";
+    }
     badValue(property, value, "expected T or F.");
 }
 
 } // namespace
 
 std::string PropertyValue::normalise(const PropertyDecl& property, const std::string& value) {
-    if (value.size() > maxLength)
+    if (value.size() > maxLength) {
         badValue(property, value, "the text is longer than 16 MB.");
-    if (value.empty())
+    }
+    if (value.empty()) {
         return value;
+    }
     switch (property.editType) {
     case EditType::Date:
         return dateValue(property, rt::Trim(value));
     case EditType::Boolean:
         return booleanValue(property, value);
     case EditType::Number:
-        if (!rt::IsNumeric(value))
+        if (!rt::IsNumeric(value)) {
             badValue(property, value, "expected a number.");
+        }
         return rt::Trim(value);
     default:
         return value;

@@ -28,8 +28,9 @@ const PropertyDecl* Symbol::findProperty(const std::string& name) const {
 
 std::shared_ptr<host::IDefinition> Symbol::definition() {
     checkAlive();
-    if (m_row.definition == 0)
+    if (m_row.definition == 0) {
         return nullptr;
+    }
     return m_encyclopedia->loadDefinition(m_row.definition);
 }
 
@@ -49,8 +50,9 @@ host::CollectionPtr<host::IKMObject> Symbol::nestedCollection() {
     std::vector<Long> ids = SymbolNesting(m_row.id, m_symbol.geometry).directChildren(inside);
     // The rows read for the nesting make the symbols, so that walking them reads nothing again.
     auto rows = std::make_shared<std::unordered_map<Long, SymbolRow>>();
-    for (SymbolRow& row : inside)
+    for (SymbolRow& row : inside) {
         rows->emplace(row.object.id, std::move(row));
+    }
     std::shared_ptr<Encyclopedia> encyclopedia = m_encyclopedia;
     return std::make_shared<ObjectCollection<host::IKMObject>>(
         std::move(ids), [encyclopedia, rows](Long id) -> std::shared_ptr<host::IKMObject> {
@@ -62,13 +64,17 @@ std::vector<Long> Symbol::referencedDefinitions(Long relation) {
     const Metamodel& metamodel = m_encyclopedia->metamodel();
     std::vector<Long> ids;
     auto collect = [&](const std::vector<PropertyDecl>& properties) {
-        for (const PropertyDecl& property : properties)
-            if (property.isList() && property.relationNumber == relation)
-                for (Long id : listIds(property))
+        for (const PropertyDecl& property : properties) {
+            if (property.isList() && property.relationNumber == relation) {
+                for (Long id : listIds(property)) {
                     ids.push_back(id);
+                }
+            }
+        }
     };
-    if (const SymbolType* type = metamodel.symbolType(m_row.type))
+    if (const SymbolType* type = metamodel.symbolType(m_row.type)) {
         collect(type->properties);
+    }
     collect(metamodel.symbolProperties);
     return ids;
 }
@@ -80,14 +86,17 @@ host::CollectionPtr<host::IKMObject> Symbol::GetRelatedObjects(Long relation) {
         return lazyCollection<host::IKMObject>(
             std::move(ids), [encyclopedia](Long id) { return encyclopedia->loadObject(id); }, "related object");
     };
-    if (relation == host::RelNestedSymbols)
+    if (relation == host::RelNestedSymbols) {
         return nestedCollection();
-    if (relation == host::RelHierarchyChildren)
+    }
+    if (relation == host::RelHierarchyChildren) {
         return symbols(m_encyclopedia->store().hierarchyChildren(m_row.id));
+    }
     std::vector<Long> ids = referencedDefinitions(relation);
-    if (ids.empty() && relation != host::RelReferencedDefinitions)
+    if (ids.empty() && relation != host::RelReferencedDefinitions) {
         throw HostError(HostErrorCode::NotSupported,
                         "Symbols have no relation number " + std::to_string(relation) + ".");
+    }
     return symbols(std::move(ids));
 }
 
@@ -99,23 +108,28 @@ void Symbol::setField(Long number, const std::string& value) {
 
 std::string Symbol::GetField(Long number) {
     checkAlive();
-    if (auto pending = m_pendingFields.find(number); pending != m_pendingFields.end())
+    if (auto pending = m_pendingFields.find(number); pending != m_pendingFields.end()) {
         return pending->second;
-    if (auto stored = m_encyclopedia->store().field(m_row.id, number))
+    }
+    if (auto stored = m_encyclopedia->store().field(m_row.id, number)) {
         return *stored;
+    }
     // A text symbol's extent: the width its text needs at 6 units a character, 12 high.
-    if (number == host::FieldTextExtent && m_row.type == 1)
+    if (number == host::FieldTextExtent && m_row.type == 1) {
         return std::to_string(rt::Len(m_row.name) * 6) + " 12";
+    }
     return {};
 }
 
 void Symbol::saveOwnState() {
     IStore& store = m_encyclopedia->store();
-    if (!store.symbol(m_row.id))
+    if (!store.symbol(m_row.id)) {
         throw HostError(HostErrorCode::Deleted, "The symbol \"" + m_row.name + "\" has been deleted.");
+    }
     store.updateSymbol(m_symbol);
-    for (const auto& [number, value] : m_pendingFields)
+    for (const auto& [number, value] : m_pendingFields) {
         store.setField(m_row.id, number, value);
+    }
     m_pendingFields.clear();
 }
 
@@ -126,13 +140,15 @@ void Symbol::Delete() {
     // no orphans behind.
     std::vector<Long> doomed = nestedSymbols(false);
     Transaction transaction(store);
-    for (Long id : doomed)
+    for (Long id : doomed) {
         store.deleteObject(id);
+    }
     store.deleteObject(m_row.id);
     transaction.commit();
     for (Long id : doomed) {
-        if (auto loaded = std::dynamic_pointer_cast<Symbol>(m_encyclopedia->loadedObject(id)))
+        if (auto loaded = std::dynamic_pointer_cast<Symbol>(m_encyclopedia->loadedObject(id))) {
             loaded->markDeleted();
+        }
         m_encyclopedia->forget(id);
     }
     markDeleted();

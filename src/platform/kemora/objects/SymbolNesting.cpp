@@ -29,9 +29,11 @@ public:
           m_cells(cells * cells) {}
 
     void add(const Box& box, size_t index) {
-        for (int y = row(box.minY); y <= row(box.maxY); ++y)
-            for (int x = column(box.minX); x <= column(box.maxX); ++x)
+        for (int y = row(box.minY); y <= row(box.maxY); ++y) {
+            for (int x = column(box.minX); x <= column(box.maxX); ++x) {
                 m_cells[static_cast<size_t>(y * cells + x)].push_back(index);
+            }
+        }
     }
     const std::vector<size_t>& at(Long x, Long y) const {
         return m_cells[static_cast<size_t>(row(y) * cells + column(x))];
@@ -50,28 +52,34 @@ private:
 } // namespace
 
 bool SymbolNesting::inside(Long innerId, const Geometry& inner, Long outerId, const Geometry& outer) {
-    if (innerId == outerId)
+    if (innerId == outerId) {
         return false;
+    }
     Box a(inner), b(outer);
-    if (!a.within(b))
+    if (!a.within(b)) {
         return false;
+    }
     return !(a == b) || innerId > outerId;
 }
 
 std::vector<Long> SymbolNesting::descendants(const std::vector<SymbolRow>& candidates) const {
     std::vector<Long> ids;
-    for (const SymbolRow& row : candidates)
-        if (inside(row.object.id, row.geometry, m_parentId, m_parent))
+    for (const SymbolRow& row : candidates) {
+        if (inside(row.object.id, row.geometry, m_parentId, m_parent)) {
             ids.push_back(row.object.id);
+        }
+    }
     std::sort(ids.begin(), ids.end());
     return ids;
 }
 
 std::vector<Long> SymbolNesting::directChildren(const std::vector<SymbolRow>& candidates) const {
     std::vector<const SymbolRow*> inner;
-    for (const SymbolRow& row : candidates)
-        if (inside(row.object.id, row.geometry, m_parentId, m_parent))
+    for (const SymbolRow& row : candidates) {
+        if (inside(row.object.id, row.geometry, m_parentId, m_parent)) {
             inner.push_back(&row);
+        }
+    }
     // Largest first (then oldest first): anything that could contain a symbol comes before it,
     // so a symbol is a direct child exactly when no direct child found so far contains it.
     // Width and height break ties of zero-area symbols, so that a container always sorts first.
@@ -102,8 +110,9 @@ std::vector<Long> SymbolNesting::directChildren(const std::vector<SymbolRow>& ca
         }
     }
     std::vector<Long> ids;
-    for (const SymbolRow* row : direct)
+    for (const SymbolRow* row : direct) {
         ids.push_back(row->object.id);
+    }
     std::sort(ids.begin(), ids.end());
     return ids;
 }

@@ -26,18 +26,21 @@ std::string number(double value) {
         std::to_chars(text, text + sizeof text, std::round(value * 100) / 100, std::chars_format::fixed);
     std::string result(text, error == std::errc() ? end : text);
     if (result.find('.') != std::string::npos) {
-        while (result.back() == '0')
+        while (result.back() == '0') {
             result.pop_back();
-        if (result.back() == '.')
+        }
+        if (result.back() == '.') {
             result.pop_back();
+        }
     }
     return result == "-0" ? "0" : result;
 }
 
 // Dark fills get white text: those whose relative luminance gives white text the higher contrast.
 bool isDark(Long colour) {
-    if (colour < 0)
+    if (colour < 0) {
         return false;
+    }
     auto linear = [](unsigned channel) {
         double value = channel / 255.0;
         return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
@@ -55,8 +58,9 @@ void print(const pugi::xml_node& node, std::ostream& out, unsigned depth = 1) {
 } // namespace
 
 std::string DiagramRenderer::svgColour(Long colour) {
-    if (colour < 0)
+    if (colour < 0) {
         return "none";
+    }
     static const char* digits = "0123456789abcdef";
     unsigned rgb[3] = {static_cast<unsigned>(colour) & 0xFF, (static_cast<unsigned>(colour) >> 8) & 0xFF,
                        (static_cast<unsigned>(colour) >> 16) & 0xFF};
@@ -74,8 +78,9 @@ std::vector<DiagramRenderer::Item> DiagramRenderer::loadItems(Long diagram) {
     items.reserve(ids.size());
     for (Long id : ids) {
         auto row = m_store.symbol(id);
-        if (!row)
+        if (!row) {
             continue;
+        }
         Item item;
         item.row = std::move(*row);
         item.fontSize = TextLayout::fontSizeFromField(m_store.field(id, host::FieldFontSize).value_or(""));
@@ -97,25 +102,27 @@ void DiagramRenderer::classify(Long diagram, std::vector<Item>& items) {
             item.shape = Shape::Text;
             continue;
         }
-        if (type == kRectangleType)
+        if (type == kRectangleType) {
             item.shape = key && row.object.id != key->object.id &&
                                  SymbolNesting::inside(row.object.id, row.geometry, key->object.id, key->geometry)
                              ? Shape::Swatch
                              : Shape::Rectangle;
-        else if (type == kDocumentBlockType)
+        } else if (type == kDocumentBlockType) {
             item.shape = Shape::DocumentBlock;
-        else {
+        } else {
             const SymbolType* symbolType = m_metamodel.symbolType(type);
             item.shape = symbolType && symbolType->definitionType != 0 ? Shape::Definition : Shape::Rectangle;
         }
-        if (item.shape == Shape::Swatch)
+        if (item.shape == Shape::Swatch) {
             continue;
-        for (const SymbolRow& inner : m_store.symbolsWithin(diagram, row.geometry))
+        }
+        for (const SymbolRow& inner : m_store.symbolsWithin(diagram, row.geometry)) {
             if (inner.object.id != row.object.id &&
                 SymbolNesting::inside(inner.object.id, inner.geometry, row.object.id, row.geometry)) {
                 item.container = true;
                 break;
             }
+        }
     }
 }
 
@@ -127,17 +134,20 @@ void DiagramRenderer::sortForDrawing(std::vector<Item>& items) {
     };
     std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
         bool aText = a.shape == Shape::Text, bText = b.shape == Shape::Text;
-        if (aText != bText)
+        if (aText != bText) {
             return bText;
-        if (area(a) != area(b))
+        }
+        if (area(a) != area(b)) {
             return area(a) > area(b);
+        }
         return a.row.object.id < b.row.object.id;
     });
 }
 
 DiagramRenderer::Bounds DiagramRenderer::boundsOf(const std::vector<Item>& items) {
-    if (items.empty())
+    if (items.empty()) {
         return {0, 0, 200, 60};
+    }
     Bounds bounds{1e18, 1e18, -1e18, -1e18};
     for (const Item& item : items) {
         const Geometry& g = item.row.geometry;
@@ -153,16 +163,19 @@ void DiagramRenderer::render(Long diagram, std::ostream& out) {
     // One consistent state even while another process writes, and one read lock for all reads.
     ReadSnapshot snapshot(m_store);
     auto row = m_store.object(diagram);
-    if (!row || row->cls != StoredClass::Diagram)
+    if (!row || row->cls != StoredClass::Diagram) {
         throw host::HostError(host::HostErrorCode::NotFound, "There is no diagram " + std::to_string(diagram) + ".");
+    }
     std::vector<Item> items = loadItems(diagram);
     sortForDrawing(items);
     writeStart(out, row->name, boundsOf(items));
-    if (items.empty())
+    if (items.empty()) {
         out << " <text x=\"100\" y=\"30\" text-anchor=\"middle\" font-size=\"10\" fill=\"#808080\">(empty "
                "diagram)</text>\n";
-    for (const Item& item : items)
+    }
+    for (const Item& item : items) {
         writeSymbol(out, item);
+    }
     writeLinks(out, items);
     out << "</svg>\n";
 }
@@ -214,8 +227,9 @@ void DiagramRenderer::addShape(pugi::xml_node group, const Item& item) {
         shape.append_attribute("y") = number(top).c_str();
         shape.append_attribute("width") = number(width).c_str();
         shape.append_attribute("height") = number(height).c_str();
-        if (item.shape == Shape::Definition)
+        if (item.shape == Shape::Definition) {
             shape.append_attribute("rx") = number(std::min({4.0, width / 4, height / 4})).c_str();
+        }
     }
     shape.append_attribute("fill") = svgColour(item.row.fillColor).c_str();
     shape.append_attribute("stroke") = kStroke;
@@ -238,8 +252,9 @@ void DiagramRenderer::addName(pugi::xml_node group, const Item& item) {
     double fontSize = item.fontSize, lineHeight = TextLayout::lineHeight(fontSize);
     std::vector<std::string> lines = TextLayout::wrap(XmlText::displayable(item.row.object.name), fontSize,
                                                       g.xsize - 2 * kPadX, g.ysize - 2 * kPadY);
-    if (lines.empty())
+    if (lines.empty()) {
         return;
+    }
     double top = static_cast<double>(g.ypos) - g.ysize;
     // Containers carry their name as a title at the top; other symbols centre it.
     double firstTop = item.container ? top + kPadY : top + (g.ysize - lines.size() * lineHeight) / 2;
@@ -249,13 +264,15 @@ void DiagramRenderer::addName(pugi::xml_node group, const Item& item) {
     text.append_attribute("font-size") = number(fontSize).c_str();
     text.append_attribute("text-anchor") = "middle";
     text.append_attribute("fill") = isDark(item.row.fillColor) ? "#ffffff" : "#000000";
-    if (item.container)
+    if (item.container) {
         text.append_attribute("font-weight") = "bold";
+    }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         pugi::xml_node span = text.append_child("tspan");
         span.append_attribute("x") = text.attribute("x").value();
-        if (i > 0)
+        if (i > 0) {
             span.append_attribute("dy") = number(lineHeight).c_str();
+        }
         span.text().set(lines[i].c_str());
     }
 }
@@ -263,8 +280,9 @@ void DiagramRenderer::addName(pugi::xml_node group, const Item& item) {
 void DiagramRenderer::addTextSymbol(pugi::xml_node group, const Item& item) {
     const Geometry& g = item.row.geometry;
     std::string name = XmlText::displayable(item.row.object.name);
-    if (name.empty())
+    if (name.empty()) {
         return;
+    }
     pugi::xml_node text = group.append_child("text");
     text.append_attribute("x") = number(static_cast<double>(g.xpos) - g.xsize).c_str();
     text.append_attribute("y") = number(static_cast<double>(g.ypos) - g.ysize / 2.0 + item.fontSize * 0.35).c_str();
@@ -285,31 +303,36 @@ void DiagramRenderer::writeSymbol(std::ostream& out, const Item& item) {
     group.append_attribute("class") = cls.c_str();
     group.append_attribute("data-type") = item.row.object.type;
     // The full name as a tooltip, since the drawn one may be cut to fit.
-    if (!item.row.object.name.empty())
+    if (!item.row.object.name.empty()) {
         group.append_child("title").text().set(XmlText::displayable(item.row.object.name).c_str());
+    }
     if (item.shape == Shape::Text) {
         addTextSymbol(group, item);
     } else {
         addShape(group, item);
-        if (item.shape != Shape::Swatch)
+        if (item.shape != Shape::Swatch) {
             addName(group, item);
+        }
     }
     print(group, out);
 }
 
 void DiagramRenderer::writeLinks(std::ostream& out, const std::vector<Item>& items) {
     std::map<Long, const Geometry*> geometry;
-    for (const Item& item : items)
+    for (const Item& item : items) {
         geometry[item.row.object.id] = &item.row.geometry;
+    }
     bool opened = false;
     for (const Item& item : items) {
         const Geometry& parent = item.row.geometry;
         for (Long child : m_store.hierarchyChildren(item.row.object.id)) {
             auto found = geometry.find(child);
-            if (found == geometry.end())
+            if (found == geometry.end()) {
                 continue;
-            if (!opened)
+            }
+            if (!opened) {
                 out << " <g class=\"links\" stroke=\"" << kStroke << "\" stroke-width=\"1\" fill=\"none\">\n";
+            }
             opened = true;
             const Geometry& to = *found->second;
             // From the middle of the parent's bottom edge to the middle of the child's top edge.
@@ -322,8 +345,9 @@ void DiagramRenderer::writeLinks(std::ostream& out, const std::vector<Item>& ite
             print(line, out, 2);
         }
     }
-    if (opened)
+    if (opened) {
         out << " </g>\n";
+    }
 }
 
 } // namespace km::kemora

@@ -22,8 +22,9 @@ AddinLoader::AddinLoader(host::IHostServices& services, const std::string& libra
     // Never unmapped: forms and objects of the library may outlive this loader inside the front
     // end, and their code must stay in place until they are gone.
     m_handle = dlopen(m_path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (m_handle == nullptr)
+    if (m_handle == nullptr) {
         throw std::runtime_error("Cannot load the add-in library " + m_path + ": " + lastLoaderError());
+    }
     dlerror();
     void* symbol = dlsym(m_handle, host::addinEntryPoint);
     if (symbol == nullptr) {
@@ -42,8 +43,9 @@ AddinLoader::AddinLoader(host::IHostServices& services, const std::string& libra
 
 AddinLoader::~AddinLoader() {
     m_library.reset();
-    if (m_handle != nullptr)
+    if (m_handle != nullptr) {
         dlclose(m_handle);
+    }
 }
 
 } // namespace km::kemora

@@ -30,8 +30,9 @@ void Application::OpenEncyclopediaUsingDisplayName(const std::string& name) {
 }
 
 std::shared_ptr<host::IImf> Application::Interface(const std::string& name) {
-    if (!rt::equalsNoCase(name, "IKMImf"))
+    if (!rt::equalsNoCase(name, "IKMImf")) {
         throw host::HostError(host::HostErrorCode::NotSupported, "The host offers no interface \"" + name + "\".");
+    }
     return std::make_shared<Imf>(m_workbench);
 }
 

@@ -8,38 +8,45 @@ namespace km::kemora {
 
 Symbol& HierarchyLayout::symbol(Long id) {
     auto& slot = m_symbols[id];
-    if (!slot)
+    if (!slot) {
         slot = m_encyclopedia.loadSymbol(id);
+    }
     return *slot;
 }
 
 Long HierarchyLayout::subtreeWidth(Long id) {
-    if (auto known = m_width.find(id); known != m_width.end())
+    if (auto known = m_width.find(id); known != m_width.end()) {
         return known->second;
+    }
     // A hierarchy that loops back on itself is cut where it loops.
-    if (!m_visiting.insert(id).second)
+    if (!m_visiting.insert(id).second) {
         return 0;
+    }
     Long children = 0;
-    for (Long child : m_children[id])
+    for (Long child : m_children[id]) {
         children += subtreeWidth(child) + horizontalGap;
-    if (children > 0)
+    }
+    if (children > 0) {
         children -= horizontalGap;
+    }
     Long width = std::max(symbol(id).XSize(), children);
     m_visiting.erase(id);
     return m_width[id] = width;
 }
 
 void HierarchyLayout::place(Long id, Long left, Long top) {
-    if (!m_visiting.insert(id).second)
+    if (!m_visiting.insert(id).second) {
         return;
+    }
     Symbol& node = symbol(id);
     Long width = m_width[id];
     node.XPos(left + (width + node.XSize()) / 2);
     node.ypos(top + node.YSize());
     Long childTop = top + node.YSize() + verticalGap;
     Long children = -horizontalGap;
-    for (Long child : m_children[id])
+    for (Long child : m_children[id]) {
         children += m_width[child] + horizontalGap;
+    }
     Long childLeft = left + (width - std::max<Long>(children, 0)) / 2;
     for (Long child : m_children[id]) {
         place(child, childLeft, childTop);
@@ -54,13 +61,16 @@ void HierarchyLayout::arrange(Long diagram) {
     for (Long id : store.symbolsOfDiagram(diagram, 0, {})) {
         std::vector<Long> children = store.hierarchyChildren(id);
         bool hasParent = store.hierarchyParent(id).has_value();
-        if (!children.empty())
+        if (!children.empty()) {
             m_children[id] = std::move(children);
-        if (!hasParent && m_children.count(id))
+        }
+        if (!hasParent && m_children.count(id)) {
             roots.push_back(id);
+        }
     }
-    if (roots.empty())
+    if (roots.empty()) {
         return;
+    }
     Long left = std::numeric_limits<Long>::max(), top = std::numeric_limits<Long>::max();
     for (Long root : roots) {
         left = std::min(left, symbol(root).XPos() - symbol(root).XSize());
@@ -72,8 +82,9 @@ void HierarchyLayout::arrange(Long diagram) {
         left += width + 2 * horizontalGap;
     }
     Transaction transaction(store);
-    for (auto& [id, moved] : m_symbols)
+    for (auto& [id, moved] : m_symbols) {
         moved->save();
+    }
     transaction.commit();
 }
 

@@ -13,8 +13,9 @@ using host::HostErrorCode;
 namespace {
 
 Encyclopedia& requireEncyclopedia(Workbench& workbench) {
-    if (!workbench.encyclopedia())
+    if (!workbench.encyclopedia()) {
         throw HostError(HostErrorCode::NoEncyclopedia, "No encyclopedia is open.");
+    }
     return *workbench.encyclopedia();
 }
 
@@ -36,18 +37,24 @@ Long Imf::KMGetFrameWindow(Long& handle) {
 void Imf::link(Long diagram, Long child, Long parent, Long previous) {
     IStore& store = requireEncyclopedia(m_workbench).store();
     auto childRow = store.object(child), parentRow = store.object(parent);
-    if (!childRow || !parentRow || childRow->cls != StoredClass::Symbol || parentRow->cls != StoredClass::Symbol)
+    if (!childRow || !parentRow || childRow->cls != StoredClass::Symbol || parentRow->cls != StoredClass::Symbol) {
         throw HostError(HostErrorCode::NotFound, "Both ends of a hierarchy link must be symbols.");
-    if (childRow->diagram != diagram || parentRow->diagram != diagram)
+    }
+    if (childRow->diagram != diagram || parentRow->diagram != diagram) {
         throw HostError(HostErrorCode::BadValue, "Both symbols must lie on the given diagram.");
-    if (child == parent)
+    }
+    if (child == parent) {
         throw HostError(HostErrorCode::BadValue, "A symbol cannot be its own hierarchy child.");
+    }
     // A link that would make the child an ancestor of itself is refused.
-    for (auto up = store.hierarchyParent(parent); up; up = store.hierarchyParent(*up))
-        if (*up == child)
+    for (auto up = store.hierarchyParent(parent); up; up = store.hierarchyParent(*up)) {
+        if (*up == child) {
             throw HostError(HostErrorCode::BadValue, "The link would make a symbol its own ancestor.");
-    if (previous != 0 && store.hierarchyParent(previous) != parent)
+        }
+    }
+    if (previous != 0 && store.hierarchyParent(previous) != parent) {
         throw HostError(HostErrorCode::BadValue, "The previous sibling is not a child of the parent.");
+    }
     Transaction transaction(store);
     store.setHierarchyParent(child, parent, previous);
     transaction.commit();
@@ -73,21 +80,25 @@ void Imf::KMFilexExists(const std::string& name, const std::string& folder, Long
 
 Long Imf::KMFileExport(const std::string& name, const std::string& diskPath) {
     auto content = requireEncyclopedia(m_workbench).store().readFile(name);
-    if (!content)
+    if (!content) {
         return fileNotInStore;
+    }
     std::ofstream out(diskPath, std::ios::binary | std::ios::trunc);
-    if (!out || !(out << *content) || !out.flush())
+    if (!out || !(out << *content) || !out.flush()) {
         return fileCannotWrite;
+    }
     return fileOk;
 }
 
 Long Imf::KMFileImport(const std::string& diskPath, const std::string& name) {
     std::ifstream in(diskPath, std::ios::binary);
-    if (!in)
+    if (!in) {
         return fileCannotRead;
+    }
     std::stringstream content;
-    if (!(content << in.rdbuf()) && in.peek() != std::ifstream::traits_type::eof())
+    if (!(content << in.rdbuf()) && in.peek() != std::ifstream::traits_type::eof()) {
         return fileCannotRead;
+    }
     IStore& store = requireEncyclopedia(m_workbench).store();
     Transaction transaction(store);
     store.writeFile(name, content.str());
@@ -103,8 +114,9 @@ void Imf::KMFileDelete(const std::string& name) {
 }
 
 void Imf::KMCloseAllWindows() {
-    if (auto encyclopedia = m_workbench.encyclopedia())
+    if (auto encyclopedia = m_workbench.encyclopedia()) {
         encyclopedia->setCurrentDiagram(0);
+    }
 }
 
 } // namespace km::kemora

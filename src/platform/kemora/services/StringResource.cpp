@@ -25,18 +25,22 @@ std::string unescape(const std::string& text) {
 void StringResource::SetStringtablePath(const std::string& folder) {
     std::string path = folder.empty() || folder.back() == '/' ? folder + fileName : folder + "/" + fileName;
     std::ifstream in(path);
-    if (!in)
+    if (!in) {
         throw host::HostError(host::HostErrorCode::FileStore, "There is no string table \"" + path + "\".");
+    }
     m_strings.clear();
     std::string line;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
+        if (!line.empty() && line.back() == '\r') {
             line.pop_back();
-        if (line.empty() || line[0] == '#')
+        }
+        if (line.empty() || line[0] == '#') {
             continue;
+        }
         size_t end = line.find_first_not_of("0123456789");
-        if (end == 0 || end == std::string::npos)
+        if (end == 0 || end == std::string::npos) {
             continue;
+        }
         m_strings[std::stol(line.substr(0, end))] = unescape(rt::Trim(line.substr(end)));
     }
 }

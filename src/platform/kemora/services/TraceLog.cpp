@@ -15,8 +15,9 @@ std::string TraceLog::fileNameFor(const std::string& title) const {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     std::string safe;
-    for (char c : title.substr(0, 60))
+    for (char c : title.substr(0, 60)) {
         safe += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') ? c : '_';
+    }
     char number[16];
     std::snprintf(number, sizeof number, "%03zu", m_logs.size() + 1);
     return m_folder + "/" + stamp + "-" + number + "-" + (safe.empty() ? "log" : safe) + ".log";
@@ -38,13 +39,15 @@ void TraceLog::start(const std::string& title) {
         }
     }
     m_logs.push_back(std::move(log));
-    if (m_echo)
+    if (m_echo) {
         *m_echo << "=== " << title << " ===\n" << std::flush;
+    }
 }
 
 void TraceLog::write(const std::string& text) {
-    if (m_logs.empty() || !m_logs.back().open)
+    if (m_logs.empty() || !m_logs.back().open) {
         start("");
+    }
     m_logs.back().text += text;
     if (m_file) {
         *m_file << text;
@@ -52,23 +55,28 @@ void TraceLog::write(const std::string& text) {
     }
     if (m_echo) {
         std::string plain;
-        for (char c : text)
-            if (c != '\r')
+        for (char c : text) {
+            if (c != '\r') {
                 plain += c;
+            }
+        }
         *m_echo << plain << std::flush;
     }
 }
 
 void TraceLog::stop() {
-    if (!m_logs.empty())
+    if (!m_logs.empty()) {
         m_logs.back().open = false;
+    }
     m_file.reset();
 }
 
 std::string TraceLog::textOf(const std::string& title) const {
-    for (auto it = m_logs.rbegin(); it != m_logs.rend(); ++it)
-        if (it->title == title)
+    for (auto it = m_logs.rbegin(); it != m_logs.rend(); ++it) {
+        if (it->title == title) {
             return it->text;
+        }
+    }
     return {};
 }
 

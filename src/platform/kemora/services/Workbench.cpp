@@ -18,30 +18,34 @@ using host::HostError;
 using host::HostErrorCode;
 
 Workbench::Workbench(WorkbenchPaths paths, ui::FrontEnd& frontEnd) : m_paths(std::move(paths)), m_frontEnd(frontEnd) {
-    if (const char* viewer = std::getenv("KEMORA_SPREADSHEET_VIEWER"))
+    if (const char* viewer = std::getenv("KEMORA_SPREADSHEET_VIEWER")) {
         m_spreadsheetViewer = viewer;
+    }
     adoptLogFolder();
 }
 
 Workbench::~Workbench() = default;
 
 std::string Workbench::nextWorkbookPath() const {
-    if (!m_workbookPath.empty())
+    if (!m_workbookPath.empty()) {
         return m_workbookPath;
+    }
     std::error_code error;
     for (int number = 1;; ++number) {
         std::string name = number == 1 ? "service-roadmap.xlsx" : "service-roadmap-" + std::to_string(number) + ".xlsx";
-        if (!std::filesystem::exists(name, error))
+        if (!std::filesystem::exists(name, error)) {
             return name;
+        }
     }
 }
 
 void Workbench::adoptLogFolder() {
     std::string path = m_encyclopedia ? m_encyclopedia->FullName() : std::string();
-    if (path.empty() || path == ":memory:")
+    if (path.empty() || path == ":memory:") {
         m_traceLog.setFolder(m_encyclopedia ? std::string() : m_paths.dataDir + "/logs");
-    else
+    } else {
         m_traceLog.setFolder(path + ".logs");
+    }
 }
 
 void Workbench::openEncyclopedia(const std::string& path) {
@@ -67,11 +71,13 @@ void Workbench::closeEncyclopedia() {
 }
 
 void Workbench::openDiagram(const std::string& name) {
-    if (!m_encyclopedia)
+    if (!m_encyclopedia) {
         throw HostError(HostErrorCode::NoEncyclopedia, "No encyclopedia is open.");
+    }
     auto ids = m_encyclopedia->store().objectsOfType(StoredClass::Diagram, 0, name);
-    if (ids.empty())
+    if (ids.empty()) {
         throw HostError(HostErrorCode::NotFound, "There is no diagram named \"" + name + "\".");
+    }
     m_encyclopedia->setCurrentDiagram(ids.front());
 }
 
@@ -82,17 +88,21 @@ void Workbench::writeStatusLine(const std::string& text) {
 
 void Workbench::runMenuCommand(Long command) {
     m_menuCommands.push_back(command);
-    if (command == host::MenuArrangeHierarchies && m_encyclopedia)
-        if (auto diagram = m_encyclopedia->getcurrentdiagram())
+    if (command == host::MenuArrangeHierarchies && m_encyclopedia) {
+        if (auto diagram = m_encyclopedia->getcurrentdiagram()) {
             HierarchyLayout(*m_encyclopedia).arrange(diagram->ddid());
+        }
+    }
 }
 
 void Workbench::editDefinition(Long id) {
-    if (!m_encyclopedia)
+    if (!m_encyclopedia) {
         throw HostError(HostErrorCode::NoEncyclopedia, "No encyclopedia is open.");
+    }
     auto definition = m_encyclopedia->getdefinitionbyid(id);
-    if (!definition)
+    if (!definition) {
         throw HostError(HostErrorCode::NotFound, "There is no definition " + std::to_string(id) + ".");
+    }
     // The lock commits at once, so that other processes see it while the editor is open.
     IStore& store = m_encyclopedia->store();
     // Locked in the user's own name: others cannot open it meanwhile, and the edit can be saved.

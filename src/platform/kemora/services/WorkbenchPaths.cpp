@@ -17,10 +17,12 @@ std::string home() {
 }
 
 std::string chooseFolder(const char* own, const char* xdg, const std::string& fallback) {
-    if (std::string value = environment(own); !value.empty())
+    if (std::string value = environment(own); !value.empty()) {
         return value;
-    if (std::string value = environment(xdg); !value.empty())
+    }
+    if (std::string value = environment(xdg); !value.empty()) {
         return value + "/kemora";
+    }
     return home() + "/" + fallback;
 }
 
@@ -37,8 +39,9 @@ WorkbenchPaths WorkbenchPaths::fromEnvironment() {
 std::string WorkbenchPaths::executableFolder() {
     std::error_code error;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
+    if (error) {
         return std::filesystem::current_path().string();
+    }
     return exe.parent_path().string();
 }
 

@@ -5,8 +5,9 @@ namespace km::kemora {
 
 Database::Database(const std::string& path, bool mustExist) {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (!mustExist)
+    if (!mustExist) {
         flags |= SQLITE_OPEN_CREATE;
+    }
     if (int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr); rc != SQLITE_OK) {
         std::string message = sqliteMessage(rc, m_db);
         sqlite3_close(m_db);
@@ -18,15 +19,17 @@ Database::Database(const std::string& path, bool mustExist) {
 }
 
 Database::~Database() {
-    for (auto& [sql, stmt] : m_cache)
+    for (auto& [sql, stmt] : m_cache) {
         sqlite3_finalize(stmt);
+    }
     sqlite3_close(m_db);
 }
 
 Statement Database::prepare(const std::string& sql) {
     auto found = m_cache.find(sql);
-    if (found != m_cache.end())
+    if (found != m_cache.end()) {
         return Statement(m_db, found->second);
+    }
     sqlite3_stmt* stmt = nullptr;
     if (int rc = sqlite3_prepare_v3(m_db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
         rc != SQLITE_OK) {

@@ -31,13 +31,16 @@ bool isMemory(const std::string& path) {
 }
 
 OpenMode checkedMode(const std::string& path, OpenMode mode) {
-    if (isMemory(path))
+    if (isMemory(path)) {
         return OpenMode::Create;
+    }
     bool exists = std::filesystem::exists(path);
-    if (mode == OpenMode::Create && exists)
+    if (mode == OpenMode::Create && exists) {
         storageError("Cannot create the encyclopedia \"" + path + "\": the file exists already.");
-    if (mode == OpenMode::Open && !exists)
+    }
+    if (mode == OpenMode::Open && !exists) {
         storageError("Cannot open the encyclopedia \"" + path + "\": there is no such file.");
+    }
     return exists ? OpenMode::Open : OpenMode::Create;
 }
 
@@ -46,12 +49,13 @@ OpenMode checkedMode(const std::string& path, OpenMode mode) {
 std::string globPattern(const std::string& pattern) {
     std::string folded = rt::foldCase(pattern), out;
     for (char c : folded) {
-        if (c == '?')
+        if (c == '?') {
             out += "[?]";
-        else if (c == '[')
+        } else if (c == '[') {
             out += "[[]";
-        else
+        } else {
             out += c;
+        }
     }
     return out;
 }
@@ -124,10 +128,11 @@ SqliteStore::SqliteStore(const std::string& path, OpenMode mode)
         m_db.exec("PRAGMA journal_mode = WAL");
         m_db.exec("PRAGMA synchronous = NORMAL");
     }
-    if (m_created)
+    if (m_created) {
         createSchema();
-    else
+    } else {
         checkSchema();
+    }
 }
 
 SqliteStore::~SqliteStore() {
@@ -160,11 +165,13 @@ void SqliteStore::checkSchema() {
     } catch (const host::HostError&) {
         storageError("\"" + m_path + "\" is not an encyclopedia (not a database file).");
     }
-    if (applicationId != kApplicationId)
+    if (applicationId != kApplicationId) {
         storageError("\"" + m_path + "\" is not an encyclopedia.");
-    if (pragma("user_version") > kSchemaVersion)
+    }
+    if (pragma("user_version") > kSchemaVersion) {
         storageError("\"" + m_path + "\" was written by a newer workbench (format " +
                      std::to_string(pragma("user_version")) + ").");
+    }
 }
 
 void SqliteStore::control(const std::string& sql) {
@@ -175,32 +182,37 @@ void SqliteStore::control(const std::string& sql) {
 
 void SqliteStore::begin() {
     // Writes inside a read snapshot nest as savepoints of the snapshot's transaction.
-    if (m_depth == 0 && m_readDepth == 0)
+    if (m_depth == 0 && m_readDepth == 0) {
         control("BEGIN IMMEDIATE");
-    else
+    } else {
         control("SAVEPOINT s" + std::to_string(m_depth));
+    }
     ++m_depth;
 }
 
 void SqliteStore::commit() {
-    if (m_depth == 0)
+    if (m_depth == 0) {
         storageError("Encyclopedia storage error: commit without a transaction.");
+    }
     --m_depth;
-    if (m_depth == 0 && m_readDepth == 0)
+    if (m_depth == 0 && m_readDepth == 0) {
         control("COMMIT");
-    else
+    } else {
         control("RELEASE s" + std::to_string(m_depth));
+    }
 }
 
 void SqliteStore::rollback() {
-    if (m_depth == 0)
+    if (m_depth == 0) {
         return;
+    }
     // Property names interned inside the rolled back work may be gone again.
     m_propertyIds.clear();
     --m_depth;
     if (m_depth == 0 && m_readDepth == 0) {
-        if (!sqlite3_get_autocommit(m_db.handle()))
+        if (!sqlite3_get_autocommit(m_db.handle())) {
             control("ROLLBACK");
+        }
     } else {
         std::string name = "s" + std::to_string(m_depth);
         control("ROLLBACK TO " + name);
@@ -216,17 +228,20 @@ void SqliteStore::requireTransaction(const char* call) const {
 }
 
 void SqliteStore::beginRead() {
-    if (m_depth == 0 && m_readDepth == 0)
+    if (m_depth == 0 && m_readDepth == 0) {
         control("BEGIN DEFERRED");
+    }
     ++m_readDepth;
 }
 
 void SqliteStore::endRead() {
-    if (m_readDepth == 0)
+    if (m_readDepth == 0) {
         return;
+    }
     --m_readDepth;
-    if (m_depth == 0 && m_readDepth == 0 && !sqlite3_get_autocommit(m_db.handle()))
+    if (m_depth == 0 && m_readDepth == 0 && !sqlite3_get_autocommit(m_db.handle())) {
         control("COMMIT");
+    }
 }
 
 ObjectRow SqliteStore::readObject(const Statement& stmt, int first) {
@@ -254,10 +269,11 @@ Long SqliteStore::insertObject(const ObjectRow& row) {
     Statement stmt =
         m_db.prepare("INSERT INTO objects(class, type, name, fold, diagram, definition) VALUES (?, ?, ?, ?, ?, ?)");
     stmt.bind(1, static_cast<int>(row.cls)).bind(2, row.type).bind(3, row.name).bind(4, rt::foldCase(row.name));
-    if (row.diagram)
+    if (row.diagram) {
         stmt.bind(5, row.diagram);
-    else
+    } else {
         stmt.bindNull(5);
+    }
     stmt.bind(6, row.definition);
     try {
         stmt.run();
@@ -265,16 +281,18 @@ Long SqliteStore::insertObject(const ObjectRow& row) {
         rethrowTakenName(error, row.name);
     }
     std::int64_t id = m_db.lastInsertId();
-    if (id > std::numeric_limits<Long>::max())
+    if (id > std::numeric_limits<Long>::max()) {
         storageError("Encyclopedia storage error: the encyclopedia has run out of object ids.");
+    }
     return static_cast<Long>(id);
 }
 
 std::optional<ObjectRow> SqliteStore::object(Long id) {
     Statement stmt = m_db.prepare(std::string("SELECT ") + kObjectColumns + " FROM objects WHERE id = ?");
     stmt.bind(1, id);
-    if (!stmt.step())
+    if (!stmt.step()) {
         return std::nullopt;
+    }
     return readObject(stmt, 0);
 }
 
@@ -306,37 +324,45 @@ std::optional<Long> SqliteStore::objectByName(StoredClass cls, Long type, const 
     Statement stmt = m_db.prepare(std::string("SELECT id FROM objects WHERE class = ? AND type = ? AND fold = ?") +
                                   namedClassesOnly(cls));
     stmt.bind(1, static_cast<int>(cls)).bind(2, type).bind(3, rt::foldCase(name));
-    if (!stmt.step())
+    if (!stmt.step()) {
         return std::nullopt;
+    }
     return stmt.longValue(0);
 }
 
 std::vector<Long> SqliteStore::objectsOfType(StoredClass cls, Long type, const std::string& pattern) {
     std::string sql = std::string("SELECT id FROM objects WHERE class = ?1") + namedClassesOnly(cls);
-    if (type != 0)
+    if (type != 0) {
         sql += " AND type = ?2";
+    }
     bool wildcard = pattern.find('*') != std::string::npos;
-    if (!pattern.empty())
+    if (!pattern.empty()) {
         sql += wildcard ? " AND fold GLOB ?3" : " AND fold = ?3";
+    }
     sql += " ORDER BY fold, id";
     Statement stmt = m_db.prepare(sql);
     stmt.bind(1, static_cast<int>(cls));
-    if (type != 0)
+    if (type != 0) {
         stmt.bind(2, type);
-    if (!pattern.empty())
+    }
+    if (!pattern.empty()) {
         stmt.bind(3, wildcard ? globPattern(pattern) : rt::foldCase(pattern));
+    }
     std::vector<Long> ids;
-    while (stmt.step())
+    while (stmt.step()) {
         ids.push_back(stmt.longValue(0));
+    }
     return ids;
 }
 
 std::vector<ObjectRow> SqliteStore::objects(const std::vector<Long>& ids) {
     std::vector<ObjectRow> rows;
     rows.reserve(ids.size());
-    for (Long id : ids)
-        if (auto row = object(id))
+    for (Long id : ids) {
+        if (auto row = object(id)) {
             rows.push_back(std::move(*row));
+        }
+    }
     return rows;
 }
 
@@ -370,8 +396,9 @@ Long SqliteStore::insertSymbol(const SymbolRow& row) {
 std::optional<SymbolRow> SqliteStore::symbol(Long id) {
     Statement stmt = m_db.prepare(std::string(kSymbolSelect) + " WHERE o.id = ?");
     stmt.bind(1, id);
-    if (!stmt.step())
+    if (!stmt.step()) {
         return std::nullopt;
+    }
     return readSymbol(stmt);
 }
 
@@ -408,20 +435,25 @@ void SqliteStore::updateSymbol(const SymbolRow& row) {
 
 std::vector<Long> SqliteStore::symbolsOfDiagram(Long diagram, Long type, const std::string& name) {
     std::string sql = "SELECT id FROM objects WHERE class = 2 AND diagram = ?1";
-    if (type != 0)
+    if (type != 0) {
         sql += " AND type = ?2";
-    if (!name.empty())
+    }
+    if (!name.empty()) {
         sql += " AND fold = ?3";
+    }
     sql += " ORDER BY id";
     Statement stmt = m_db.prepare(sql);
     stmt.bind(1, diagram);
-    if (type != 0)
+    if (type != 0) {
         stmt.bind(2, type);
-    if (!name.empty())
+    }
+    if (!name.empty()) {
         stmt.bind(3, rt::foldCase(name));
+    }
     std::vector<Long> ids;
-    while (stmt.step())
+    while (stmt.step()) {
         ids.push_back(stmt.longValue(0));
+    }
     return ids;
 }
 
@@ -432,8 +464,9 @@ std::vector<SymbolRow> SqliteStore::symbolsInBox(const std::string& where, Long 
                                   " AND b.diagram = ?5 ORDER BY o.id");
     stmt.bind(1, minx).bind(2, maxx).bind(3, miny).bind(4, maxy).bind(5, diagram);
     std::vector<SymbolRow> rows;
-    while (stmt.step())
+    while (stmt.step()) {
         rows.push_back(readSymbol(stmt));
+    }
     return rows;
 }
 
@@ -449,14 +482,16 @@ std::vector<Long> SqliteStore::symbolsOfDefinition(Long definition) {
     Statement stmt = m_db.prepare("SELECT id FROM objects WHERE class = 2 AND definition = ? ORDER BY id");
     stmt.bind(1, definition);
     std::vector<Long> ids;
-    while (stmt.step())
+    while (stmt.step()) {
         ids.push_back(stmt.longValue(0));
+    }
     return ids;
 }
 
 std::optional<Long> SqliteStore::propertyId(const std::string& name, bool create) {
-    if (auto found = m_propertyIds.find(name); found != m_propertyIds.end())
+    if (auto found = m_propertyIds.find(name); found != m_propertyIds.end()) {
         return found->second;
+    }
     Statement select = m_db.prepare("SELECT id FROM propnames WHERE name = ?");
     select.bind(1, name);
     if (select.step()) {
@@ -464,8 +499,9 @@ std::optional<Long> SqliteStore::propertyId(const std::string& name, bool create
         m_propertyIds.emplace(name, id);
         return id;
     }
-    if (!create)
+    if (!create) {
         return std::nullopt;
+    }
     m_db.prepare("INSERT INTO propnames(name) VALUES (?)").bind(1, name).run();
     Long id = static_cast<Long>(m_db.lastInsertId());
     // Not cached: a rollback of the surrounding transaction would take the row away again.
@@ -474,12 +510,14 @@ std::optional<Long> SqliteStore::propertyId(const std::string& name, bool create
 
 std::optional<std::string> SqliteStore::property(Long id, const std::string& name) {
     auto prop = propertyId(name, false);
-    if (!prop)
+    if (!prop) {
         return std::nullopt;
+    }
     Statement stmt = m_db.prepare("SELECT value FROM props WHERE object = ? AND prop = ?");
     stmt.bind(1, id).bind(2, *prop);
-    if (!stmt.step())
+    if (!stmt.step()) {
         return std::nullopt;
+    }
     return stmt.text(0);
 }
 
@@ -488,16 +526,18 @@ std::map<std::string, std::string> SqliteStore::properties(Long id) {
         m_db.prepare("SELECT n.name, p.value FROM props p JOIN propnames n ON n.id = p.prop WHERE p.object = ?");
     stmt.bind(1, id);
     std::map<std::string, std::string> values;
-    while (stmt.step())
+    while (stmt.step()) {
         values.emplace(stmt.text(0), stmt.text(1));
+    }
     return values;
 }
 
 void SqliteStore::setProperty(Long id, const std::string& name, const std::string& value) {
     requireTransaction("setProperty");
     if (value.empty()) {
-        if (auto prop = propertyId(name, false))
+        if (auto prop = propertyId(name, false)) {
             m_db.prepare("DELETE FROM props WHERE object = ? AND prop = ?").bind(1, id).bind(2, *prop).run();
+        }
         return;
     }
     Long prop = *propertyId(name, true);
@@ -510,8 +550,9 @@ void SqliteStore::setProperty(Long id, const std::string& name, const std::strin
 
 std::vector<Long> SqliteStore::listItems(Long owner, const std::string& property) {
     std::vector<Long> items;
-    for (const RelatedRow& row : listEntries(owner, property))
+    for (const RelatedRow& row : listEntries(owner, property)) {
         items.push_back(row.id);
+    }
     return items;
 }
 
@@ -522,12 +563,14 @@ std::vector<RelatedRow> SqliteStore::listEntries(Long owner, const std::string& 
 std::vector<RelatedRow> SqliteStore::listRows(const std::string& sql, Long id, const std::string& property) {
     std::vector<RelatedRow> rows;
     auto prop = propertyId(property, false);
-    if (!prop)
+    if (!prop) {
         return rows;
+    }
     Statement stmt = m_db.prepare(sql);
     stmt.bind(1, id).bind(2, *prop);
-    while (stmt.step())
+    while (stmt.step()) {
         rows.push_back({stmt.longValue(0), stmt.longValue(1)});
+    }
     return rows;
 }
 
@@ -555,8 +598,9 @@ std::vector<RelatedRow> SqliteStore::listOwners(Long item, const std::string& pr
 std::optional<std::string> SqliteStore::field(Long symbol, Long number) {
     Statement stmt = m_db.prepare("SELECT value FROM fields WHERE symbol = ? AND number = ?");
     stmt.bind(1, symbol).bind(2, number);
-    if (!stmt.step())
+    if (!stmt.step()) {
         return std::nullopt;
+    }
     return stmt.text(0);
 }
 
@@ -573,8 +617,9 @@ std::map<Long, std::string> SqliteStore::fields(Long symbol) {
     Statement stmt = m_db.prepare("SELECT number, value FROM fields WHERE symbol = ? ORDER BY number");
     stmt.bind(1, symbol);
     std::map<Long, std::string> values;
-    while (stmt.step())
+    while (stmt.step()) {
         values[stmt.longValue(0)] = stmt.text(1);
+    }
     return values;
 }
 
@@ -582,16 +627,18 @@ std::vector<Long> SqliteStore::hierarchyChildren(Long parent) {
     Statement stmt = m_db.prepare("SELECT child FROM hierarchy WHERE parent = ? ORDER BY seq, child");
     stmt.bind(1, parent);
     std::vector<Long> ids;
-    while (stmt.step())
+    while (stmt.step()) {
         ids.push_back(stmt.longValue(0));
+    }
     return ids;
 }
 
 std::optional<Long> SqliteStore::hierarchyParent(Long child) {
     Statement stmt = m_db.prepare("SELECT parent FROM hierarchy WHERE child = ?");
     stmt.bind(1, child);
-    if (!stmt.step())
+    if (!stmt.step()) {
         return std::nullopt;
+    }
     return stmt.longValue(0);
 }
 
@@ -628,8 +675,9 @@ bool SqliteStore::fileExists(const std::string& name) {
 std::optional<std::string> SqliteStore::readFile(const std::string& name) {
     Statement stmt = m_db.prepare("SELECT content FROM files WHERE name = ?");
     stmt.bind(1, name);
-    if (!stmt.step())
+    if (!stmt.step()) {
         return std::nullopt;
+    }
     return stmt.text(0);
 }
 
@@ -646,16 +694,18 @@ void SqliteStore::deleteFile(const std::string& name) {
 std::vector<std::string> SqliteStore::fileNames() {
     Statement stmt = m_db.prepare("SELECT name FROM files ORDER BY name COLLATE NOCASE");
     std::vector<std::string> names;
-    while (stmt.step())
+    while (stmt.step()) {
         names.push_back(stmt.text(0));
+    }
     return names;
 }
 
 std::optional<std::string> SqliteStore::lockOwner(Long id) {
     Statement stmt = m_db.prepare("SELECT owner FROM locks WHERE object = ?");
     stmt.bind(1, id);
-    if (!stmt.step())
+    if (!stmt.step()) {
         return std::nullopt;
+    }
     return stmt.text(0);
 }
 

@@ -11,37 +11,43 @@ Statement::~Statement() {
 }
 
 Statement& Statement::bind(int index, std::int64_t value) {
-    if (int rc = sqlite3_bind_int64(m_stmt, index, value); rc != SQLITE_OK)
+    if (int rc = sqlite3_bind_int64(m_stmt, index, value); rc != SQLITE_OK) {
         fail(rc);
+    }
     return *this;
 }
 
 Statement& Statement::bind(int index, std::string_view value) {
     if (int rc = sqlite3_bind_text(m_stmt, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
-        rc != SQLITE_OK)
+        rc != SQLITE_OK) {
         fail(rc);
+    }
     return *this;
 }
 
 Statement& Statement::bindBlob(int index, std::string_view value) {
     if (int rc = sqlite3_bind_blob(m_stmt, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
-        rc != SQLITE_OK)
+        rc != SQLITE_OK) {
         fail(rc);
+    }
     return *this;
 }
 
 Statement& Statement::bindNull(int index) {
-    if (int rc = sqlite3_bind_null(m_stmt, index); rc != SQLITE_OK)
+    if (int rc = sqlite3_bind_null(m_stmt, index); rc != SQLITE_OK) {
         fail(rc);
+    }
     return *this;
 }
 
 bool Statement::step() {
     int rc = sqlite3_step(m_stmt);
-    if (rc == SQLITE_ROW)
+    if (rc == SQLITE_ROW) {
         return true;
-    if (rc == SQLITE_DONE)
+    }
+    if (rc == SQLITE_DONE) {
         return false;
+    }
     fail(rc);
 }
 
