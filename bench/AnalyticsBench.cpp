@@ -45,18 +45,18 @@ using namespace km;
 using namespace km::bench;
 namespace addin = KM_SLN_SOA;
 
-constexpr double kPerSymbolTargetMs = 2.0;
-constexpr const char* kAnalytic = "Changed by a service plan";
-constexpr const char* kReport = "Service plans changing an application";
+constexpr double perSymbolTargetMs = 2.0;
+constexpr const char* analyticName = "Changed by a service plan";
+constexpr const char* reportName = "Service plans changing an application";
 // The application itself, then the service plans that change it; nothing for an application
 // that no plan changes.
-constexpr const char* kReportScript = "TABULAR 1\n"
-                                      "{\n"
-                                      "SELECT \"Identity\" LEGEND \"KMTargetID\" "
-                                      "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
-                                      "JOIN WHERE RELATION = \"changed by\" JOIN\n"
-                                      "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 624\n"
-                                      "}\n";
+constexpr const char* reportScript = "TABULAR 1\n"
+                                     "{\n"
+                                     "SELECT \"Identity\" LEGEND \"KMTargetID\" "
+                                     "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
+                                     "JOIN WHERE RELATION = \"changed by\" JOIN\n"
+                                     "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 624\n"
+                                     "}\n";
 
 struct Options {
     std::int64_t definitions = 100'000;
@@ -213,15 +213,15 @@ private:
 /// Stores the report and the complex analytic as the analytic builder does, and assigns the
 /// analytic to the bench landscape.
 void storeAnalytic(Session& session) {
-    auto report = session.encyclopedia().CreateDefinition(kReport, 626);
-    report->setProperty("Content", kReportScript);
+    auto report = session.encyclopedia().CreateDefinition(reportName, 626);
+    report->setProperty("Content", reportScript);
     report->save();
     addin::LandscapeMgr().InitialiseObjects();
-    addin::clsAnalyticMgr().CreateComplexAnalytic(kAnalytic, "Application", kReport, "false", 3978495);
+    addin::clsAnalyticMgr().CreateComplexAnalytic(analyticName, "Application", reportName, "false", 3978495);
     addin::LandscapeMgr().DestroyObjects();
     auto diagram = session.encyclopedia().GetFilteredDiagrams(BenchModel::landscapeName, BenchModel::landscapeType);
     auto landscape = diagram->Item(1);
-    landscape->setProperty("Analytics To Run", std::string("\"") + kAnalytic + "\"");
+    landscape->setProperty("Analytics To Run", std::string("\"") + analyticName + "\"");
     landscape->save();
     session.encyclopedia().setCurrentDiagram(landscape->ddid());
 }
@@ -335,8 +335,8 @@ int run(const Options& options) {
                   Format::count(static_cast<std::int64_t>(times.reports.count())));
         table.add("symbols coloured", Format::count(counts.coloured));
         table.add("whole run", Format::seconds(runMs / 1000) + " (" + Format::seconds(runCpuMs / 1000) + " CPU)");
-        table.add("per symbol on the diagram", Format::ms(perSymbolMs), "<= " + Format::ms(kPerSymbolTargetMs),
-                  perSymbolMs <= kPerSymbolTargetMs);
+        table.add("per symbol on the diagram", Format::ms(perSymbolMs), "<= " + Format::ms(perSymbolTargetMs),
+                  perSymbolMs <= perSymbolTargetMs);
         table.add("per application symbol",
                   Format::ms(runMs / static_cast<double>(std::max<std::int64_t>(1, counts.applications))));
 

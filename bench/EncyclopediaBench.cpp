@@ -42,9 +42,9 @@ using namespace km;
 using namespace km::bench;
 using kemora::StoredClass;
 
-constexpr double kOpenTargetSeconds = 1.0;
-constexpr double kMemoryTargetMb = 100.0;
-constexpr double kLookupTargetMs = 1.0;
+constexpr double openTargetSeconds = 1.0;
+constexpr double memoryTargetMb = 100.0;
+constexpr double lookupTargetMs = 1.0;
 
 struct Options {
     std::int64_t definitions = 1'000'000;
@@ -203,12 +203,12 @@ void measureLookups(kemora::Encyclopedia& encyclopedia, const Pools& pools, Figu
     }
     table.section("Lookups (" + Format::count(static_cast<std::int64_t>(pools.definitions.size())) +
                   " random definitions each)");
-    addLatency(table, "getdefinitionbyid + Name", byId, kLookupTargetMs);
-    addLatency(table, "getfiltereddefinitions(name, type) + Item(1)", byFilter, kLookupTargetMs);
-    addLatency(table, "IStore::objectByName", byName, kLookupTargetMs);
-    addLatency(table, "IStore::listItems (an application's services)", listItems, kLookupTargetMs);
-    addLatency(table, "getdefinitionbyid + getpropertyascollection + Item(i).Name", listWalk, kLookupTargetMs);
-    addLatency(table, "IStore::listOwners + objects (a service's providers)", owners, kLookupTargetMs);
+    addLatency(table, "getdefinitionbyid + Name", byId, lookupTargetMs);
+    addLatency(table, "getfiltereddefinitions(name, type) + Item(1)", byFilter, lookupTargetMs);
+    addLatency(table, "IStore::objectByName", byName, lookupTargetMs);
+    addLatency(table, "IStore::listItems (an application's services)", listItems, lookupTargetMs);
+    addLatency(table, "getdefinitionbyid + getpropertyascollection + Item(i).Name", listWalk, lookupTargetMs);
+    addLatency(table, "IStore::listOwners + objects (a service's providers)", owners, lookupTargetMs);
 }
 
 struct NestingFigures {
@@ -268,7 +268,7 @@ void measureNestingQueries(kemora::Encyclopedia& encyclopedia, const Pools& pool
     table.section("Relation 28 on the landscape (" +
                   Format::count(static_cast<std::int64_t>(pools.components.size() + pools.domains.size())) +
                   " containers)");
-    addNesting(table, "typical: service component with applications", typical, kLookupTargetMs);
+    addNesting(table, "typical: service component with applications", typical, lookupTargetMs);
     addNesting(table, "domain: components nested two levels", domains, 0);
     addNesting(table, "largest: one rectangle of applications", large, 0);
     addNesting(table, "loose text symbol", loose, 0);
@@ -285,11 +285,11 @@ int measure(const std::string& path, const Options& options) {
     }
     table.section("Open " + path + " (a fresh process, " + MachineLoad::describe() + ")");
     table.add("Encyclopedia::open (store + metamodel)", Format::seconds(openSeconds),
-              "< " + Format::seconds(kOpenTargetSeconds), openSeconds < kOpenTargetSeconds);
+              "< " + Format::seconds(openTargetSeconds), openSeconds < openTargetSeconds);
     table.add("resident memory after open (VmRSS)", Format::megabytes(memory.residentMb),
-              "< " + Format::megabytes(kMemoryTargetMb), memory.residentMb < kMemoryTargetMb);
+              "< " + Format::megabytes(memoryTargetMb), memory.residentMb < memoryTargetMb);
     table.add("peak resident memory so far (VmHWM)", Format::megabytes(memory.peakMb),
-              "< " + Format::megabytes(kMemoryTargetMb), memory.peakMb < kMemoryTargetMb);
+              "< " + Format::megabytes(memoryTargetMb), memory.peakMb < memoryTargetMb);
     const Pools pools = collectPools(encyclopedia->store(), options.lookups);
     measureLookups(*encyclopedia, pools, table);
     measureNestingQueries(*encyclopedia, pools, options.lookups, table);

@@ -46,7 +46,7 @@ using namespace km::bench;
 namespace addin = KM_SLN_SOA;
 using host::Long;
 
-constexpr double kAutoTargetSeconds = 10.0;
+constexpr double autoTargetSeconds = 10.0;
 
 struct Options {
     std::int64_t leaves = 10'000;
@@ -286,9 +286,9 @@ private:
 // ---------------------------------------------------------------------------------------------
 // The model, written through the store in one transaction
 
-constexpr const char* kProvidersScript = "TABULAR 1\n{\nWHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
-                                         "JOIN WHERE RELATION = \"provided by\" JOIN\n"
-                                         "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 309\n}\n";
+constexpr const char* providersScript = "TABULAR 1\n{\nWHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
+                                        "JOIN WHERE RELATION = \"provided by\" JOIN\n"
+                                        "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 309\n}\n";
 
 Long insert(kemora::IStore& store, kemora::StoredClass cls, Long type, const std::string& name) {
     kemora::ObjectRow row;
@@ -346,7 +346,7 @@ void buildNestedModel(kemora::IStore& store, std::int64_t leaves) {
 /// symbol for each on a diagram.
 void buildContainerModel(kemora::IStore& store, std::int64_t containers, std::int64_t symbols) {
     kemora::Transaction transaction(store);
-    templateNamed(store, "Providers", kProvidersScript);
+    templateNamed(store, "Providers", providersScript);
     Long diagram = insert(store, kemora::StoredClass::Diagram, 140, "Containers");
     store.setProperty(diagram, "Min Number Of Cols Per Symbol", "2");
     const std::int64_t perContainer = std::max<std::int64_t>(1, symbols / containers);
@@ -437,8 +437,8 @@ void runNested(const std::string& path, const std::string& folder, const Options
     table.add("symbols drawn", Format::count(countSymbols(session)));
     // The goal is for one core: on a shared machine the processor time is the figure to compare.
     table.add("whole build (wall clock)", Format::seconds(total));
-    table.add("processor time", Format::seconds(watch.cpuSeconds()), "< " + Format::seconds(kAutoTargetSeconds),
-              watch.cpuSeconds() < kAutoTargetSeconds);
+    table.add("processor time", Format::seconds(watch.cpuSeconds()), "< " + Format::seconds(autoTargetSeconds),
+              watch.cpuSeconds() < autoTargetSeconds);
     const double reading = times.lastStatus["Discovered"];
     table.add("  reading the tree (reports and the add-in's tree)", Format::seconds(reading));
     table.add("  sizing and drawing", Format::seconds(total - reading));

@@ -31,8 +31,8 @@ using namespace km::bench;
 using kemora::Long;
 using kemora::StoredClass;
 
-constexpr double kRatioTarget = 3.0;
-constexpr std::int64_t kWarmUpRuns = 200;
+constexpr double ratioTarget = 3.0;
+constexpr std::int64_t warmUpRuns = 200;
 
 struct Options {
     std::int64_t definitions = 1'000'000;
@@ -41,7 +41,7 @@ struct Options {
     bool smoke = false;
 };
 
-const ReportScenario kScenarios[] = {
+const ReportScenario scenarios[] = {
     {"application \"provides\" its services", 309, "provides", "Provides Services", true, 765},
     {"service component \"comprised by\" its domain", 618, "comprised by", "Comprises", false, 619},
     {"service \"provided by\" applications", 765, "provided by", "Provides Services", false, 309},
@@ -75,12 +75,12 @@ ScenarioFigures measureScenario(kemora::Encyclopedia& encyclopedia, const std::s
                                 const ReportScenario& scenario, std::int64_t reports) {
     kemora::ReportEngine engine(encyclopedia.store(), encyclopedia.metamodel());
     HandWrittenReport handWritten(path, scenario);
-    const std::vector<Long> owners = sampleOwners(encyclopedia.store(), scenario.ownerType, reports + kWarmUpRuns);
+    const std::vector<Long> owners = sampleOwners(encyclopedia.store(), scenario.ownerType, reports + warmUpRuns);
     ScenarioFigures figures;
     std::string fromEngine, fromSql;
     for (std::size_t i = 0; i < owners.size(); ++i) {
         const std::string script = scenario.script(owners[i]);
-        const bool measured = i >= static_cast<std::size_t>(kWarmUpRuns);
+        const bool measured = i >= static_cast<std::size_t>(warmUpRuns);
         auto runEngine = [&] {
             Latencies::Clock::time_point start = Latencies::Clock::now();
             fromEngine = engine.run(script);
@@ -122,8 +122,8 @@ void addScenario(FigureTable& table, const ReportScenario& scenario, const Scena
               Format::ms(figures.engine.medianMs()) + " median, " + Format::ms(figures.engine.p99Ms()) + " p99");
     table.add("hand-written SQL (prepared, one join, XML)", Format::ms(figures.handWritten.medianMs()) + " median, " +
                                                                 Format::ms(figures.handWritten.p99Ms()) + " p99");
-    table.add("ratio of medians (engine / SQL)", Format::ratio(ratio), "<= " + Format::ratio(kRatioTarget),
-              ratio <= kRatioTarget);
+    table.add("ratio of medians (engine / SQL)", Format::ratio(ratio), "<= " + Format::ratio(ratioTarget),
+              ratio <= ratioTarget);
     table.add("result size (mean)", Format::count(runs ? figures.bytes / runs : 0) + " bytes");
     table.add("results identical to the hand-written ones",
               Format::count(runs - figures.mismatches) + " of " + Format::count(runs), "all", figures.mismatches == 0);
@@ -160,7 +160,7 @@ int run(const Options& options) {
         ensureEncyclopedia(path, options, table);
         auto encyclopedia = kemora::Encyclopedia::open(path);
         table.add("definitions", Format::count(encyclopedia->store().countObjects(StoredClass::Definition)));
-        for (const ReportScenario& scenario : kScenarios) {
+        for (const ReportScenario& scenario : scenarios) {
             const ScenarioFigures figures = measureScenario(*encyclopedia, path, scenario, options.reports);
             addScenario(table, scenario, figures);
             if (figures.mismatches > 0) {

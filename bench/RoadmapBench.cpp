@@ -38,7 +38,7 @@ using namespace km::bench;
 namespace addin = KM_SLN_SOA;
 namespace fs = std::filesystem;
 
-constexpr double kRatioTarget = 2.0;
+constexpr double ratioTarget = 2.0;
 
 struct Options {
     int applications = 1'000;
@@ -233,8 +233,8 @@ int run(const Options& options) {
               Format::megabytes(peakMb) + " (" + Format::megabytes(peakMb - memoryBefore) + " more than before)");
     table.add("the same cells written straight with libxlsxwriter",
               Format::seconds(directSeconds) + " (" + Format::seconds(directCpu) + " CPU)");
-    table.add("run / direct (wall clock)", Format::ratio(ratio), "<= " + Format::ratio(kRatioTarget),
-              ratio <= kRatioTarget);
+    table.add("run / direct (wall clock)", Format::ratio(ratio), "<= " + Format::ratio(ratioTarget),
+              ratio <= ratioTarget);
     table.add("run / direct (processor time)", Format::ratio(runCpu / std::max(directCpu, 1e-6)));
     table.add(".xlsx size",
               Format::megabytes(static_cast<double>(fs::file_size(folder + "/roadmap.xlsx")) / 1e6) + " (direct " +

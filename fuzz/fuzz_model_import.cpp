@@ -18,7 +18,7 @@ using namespace km::kemora;
 
 // A metamodel with each kind of property: text, date, Boolean, lists of one type, of any type
 // and of at most one item, a qualified type, definition-backed and drawing symbols.
-const char* const kProperties = R"(
+const char* const properties = R"(
 DEFINITION 309 "Application"
 {
     PROPERTY "Description" TYPE MULTILINE
@@ -65,7 +65,7 @@ void check(bool condition) {
 std::shared_ptr<Encyclopedia> fuzzEncyclopedia() {
     auto store = std::make_unique<SqliteStore>(":memory:", OpenMode::Create);
     Transaction transaction(*store);
-    store->writeFile("kmprops.cfg", kProperties);
+    store->writeFile("kmprops.cfg", properties);
     store->writeFile("KMDECLAR.CFG", "");
     // Something for the file to meet: an existing definition and file.
     ObjectRow billing;

@@ -9,30 +9,29 @@ using kemora::SymbolRow;
 
 namespace {
 
-constexpr Long kTextSymbol = 1, kRectangleSymbol = 2, kApplicationSymbol = 160, kDomainSymbol = 770,
-               kComponentSymbol = 771;
+constexpr Long textSymbol = 1, rectangleSymbol = 2, applicationSymbol = 160, domainSymbol = 770, componentSymbol = 771;
 
 // Applications 100 x 50 in rows of 10 with 20 between them; components in rows of 6 with 40
 // between them; a header band at the top of every container for its title.
-constexpr Long kAppWidth = 100, kAppHeight = 50, kAppGap = 20, kAppColumns = 10;
-constexpr Long kComponentColumns = 6, kComponentGap = 40, kHeader = 40;
-constexpr Long kDomainsPerRow = 4, kDomainGap = 200;
-constexpr Long kLargeColumns = 40;
+constexpr Long appWidth = 100, appHeight = 50, appGap = 20, appColumns = 10;
+constexpr Long componentColumns = 6, componentGap = 40, headerHeight = 40;
+constexpr Long domainsPerRow = 4, domainGap = 200;
+constexpr Long largeColumns = 40;
 
 Long rowsOf(std::int64_t count, Long columns) {
     return static_cast<Long>((count + columns - 1) / columns);
 }
 
 Long componentWidth() {
-    return kAppGap + kAppColumns * (kAppWidth + kAppGap);
+    return appGap + appColumns * (appWidth + appGap);
 }
 
 Long componentHeight(const LandscapeShape& shape) {
-    return kHeader + rowsOf(shape.applicationsPerComponent, kAppColumns) * (kAppHeight + kAppGap);
+    return headerHeight + rowsOf(shape.applicationsPerComponent, appColumns) * (appHeight + appGap);
 }
 
 Long domainWidth() {
-    return kComponentGap + kComponentColumns * (componentWidth() + kComponentGap);
+    return componentGap + componentColumns * (componentWidth() + componentGap);
 }
 
 } // namespace
@@ -66,15 +65,15 @@ std::int64_t BenchLandscape::build(const std::string& diagramName, Long diagramT
     m_diagram = m_store.insertObject(diagram);
     Long top = 0, rowHeight = 0;
     for (std::int64_t d = 0; d < shape.domains; ++d) {
-        const Long column = static_cast<Long>(d % kDomainsPerRow);
+        const Long column = static_cast<Long>(d % domainsPerRow);
         if (column == 0 && d > 0) {
-            top += rowHeight + kDomainGap;
+            top += rowHeight + domainGap;
             rowHeight = 0;
         }
-        rowHeight = std::max(rowHeight, domain(shape, column * (domainWidth() + kDomainGap), top));
+        rowHeight = std::max(rowHeight, domain(shape, column * (domainWidth() + domainGap), top));
     }
-    top += rowHeight + kDomainGap;
-    top += largeContainer(shape, 0, top) + kDomainGap;
+    top += rowHeight + domainGap;
+    top += largeContainer(shape, 0, top) + domainGap;
     looseSymbols(shape, top);
     transaction.commit();
     return m_created;
@@ -104,50 +103,50 @@ void BenchLandscape::symbol(Long type, Long definition, const std::string& name,
 }
 
 Long BenchLandscape::domain(const LandscapeShape& shape, Long left, Long top) {
-    const Long rows = rowsOf(shape.componentsPerDomain, kComponentColumns);
-    const Long height = kHeader + rows * (componentHeight(shape) + kComponentGap);
-    symbol(kDomainSymbol, next(m_domains, m_nextDomain), "Domain", left, top, domainWidth(), height);
+    const Long rows = rowsOf(shape.componentsPerDomain, componentColumns);
+    const Long height = headerHeight + rows * (componentHeight(shape) + componentGap);
+    symbol(domainSymbol, next(m_domains, m_nextDomain), "Domain", left, top, domainWidth(), height);
     for (std::int64_t c = 0; c < shape.componentsPerDomain; ++c) {
-        const Long column = static_cast<Long>(c % kComponentColumns), row = static_cast<Long>(c / kComponentColumns);
-        component(shape, left + kComponentGap + column * (componentWidth() + kComponentGap),
-                  top + kHeader + row * (componentHeight(shape) + kComponentGap));
+        const Long column = static_cast<Long>(c % componentColumns), row = static_cast<Long>(c / componentColumns);
+        component(shape, left + componentGap + column * (componentWidth() + componentGap),
+                  top + headerHeight + row * (componentHeight(shape) + componentGap));
     }
     return height;
 }
 
 void BenchLandscape::component(const LandscapeShape& shape, Long left, Long top) {
-    symbol(kComponentSymbol, next(m_components, m_nextComponent), "Component", left, top, componentWidth(),
+    symbol(componentSymbol, next(m_components, m_nextComponent), "Component", left, top, componentWidth(),
            componentHeight(shape));
     for (std::int64_t a = 0; a < shape.applicationsPerComponent; ++a) {
-        const Long column = static_cast<Long>(a % kAppColumns), row = static_cast<Long>(a / kAppColumns);
-        symbol(kApplicationSymbol, next(m_applications, m_nextApplication), "Application",
-               left + kAppGap + column * (kAppWidth + kAppGap), top + kHeader + row * (kAppHeight + kAppGap), kAppWidth,
-               kAppHeight);
+        const Long column = static_cast<Long>(a % appColumns), row = static_cast<Long>(a / appColumns);
+        symbol(applicationSymbol, next(m_applications, m_nextApplication), "Application",
+               left + appGap + column * (appWidth + appGap), top + headerHeight + row * (appHeight + appGap), appWidth,
+               appHeight);
     }
 }
 
 Long BenchLandscape::largeContainer(const LandscapeShape& shape, Long left, Long top) {
-    const Long width = kAppGap + kLargeColumns * (kAppWidth + kAppGap);
-    const Long height = kHeader + rowsOf(shape.largeContainerApplications, kLargeColumns) * (kAppHeight + kAppGap);
-    symbol(kRectangleSymbol, 0, "All Applications", left, top, width, height);
+    const Long width = appGap + largeColumns * (appWidth + appGap);
+    const Long height = headerHeight + rowsOf(shape.largeContainerApplications, largeColumns) * (appHeight + appGap);
+    symbol(rectangleSymbol, 0, "All Applications", left, top, width, height);
     for (std::int64_t a = 0; a < shape.largeContainerApplications; ++a) {
-        const Long column = static_cast<Long>(a % kLargeColumns), row = static_cast<Long>(a / kLargeColumns);
-        symbol(kApplicationSymbol, next(m_applications, m_nextApplication), "Application",
-               left + kAppGap + column * (kAppWidth + kAppGap), top + kHeader + row * (kAppHeight + kAppGap), kAppWidth,
-               kAppHeight);
+        const Long column = static_cast<Long>(a % largeColumns), row = static_cast<Long>(a / largeColumns);
+        symbol(applicationSymbol, next(m_applications, m_nextApplication), "Application",
+               left + appGap + column * (appWidth + appGap), top + headerHeight + row * (appHeight + appGap), appWidth,
+               appHeight);
     }
     return height;
 }
 
 void BenchLandscape::looseSymbols(const LandscapeShape& shape, Long top) {
     for (std::int64_t i = 0; i < shape.looseSymbols; ++i) {
-        const Long column = static_cast<Long>(i % kLargeColumns), row = static_cast<Long>(i / kLargeColumns);
-        const Long left = kAppGap + column * (kAppWidth + kAppGap), y = top + row * (kAppHeight + kAppGap);
+        const Long column = static_cast<Long>(i % largeColumns), row = static_cast<Long>(i / largeColumns);
+        const Long left = appGap + column * (appWidth + appGap), y = top + row * (appHeight + appGap);
         if (i % 2 == 0) {
-            symbol(kTextSymbol, 0, "Note " + std::to_string(i / 2 + 1), left, y, 60, 12);
+            symbol(textSymbol, 0, "Note " + std::to_string(i / 2 + 1), left, y, 60, 12);
         } else {
-            symbol(kApplicationSymbol, next(m_applications, m_nextApplication), "Application", left, y, kAppWidth,
-                   kAppHeight);
+            symbol(applicationSymbol, next(m_applications, m_nextApplication), "Application", left, y, appWidth,
+                   appHeight);
         }
     }
 }

@@ -12,10 +12,10 @@ namespace {
 
 // Steps per transaction: big enough that commits cost little, small enough that the write-ahead
 // log stays bounded. A list is several rows, so lists take fewer steps per transaction.
-constexpr std::int64_t kDefinitionsPerTransaction = 50'000;
-constexpr std::int64_t kListsPerTransaction = 12'500;
+constexpr std::int64_t definitionsPerTransaction = 50'000;
+constexpr std::int64_t listsPerTransaction = 12'500;
 
-constexpr Long kApplication = 309, kDomain = 619, kComponent = 618;
+constexpr Long application = 309, domain = 619, component = 618;
 
 } // namespace
 
@@ -35,7 +35,7 @@ BuildFigures BenchModel::build() {
 
 void BenchModel::createDefinitions(BuildFigures& figures) {
     Stopwatch watch;
-    BatchedTransaction batch(m_store, kDefinitionsPerTransaction);
+    BatchedTransaction batch(m_store, definitionsPerTransaction);
     for (const TypeShare& share : BenchPlan::types()) {
         const std::int64_t count = BenchPlan::countOf(share, m_definitions);
         std::vector<Long>& ids = m_ids[share.type];
@@ -57,7 +57,7 @@ void BenchModel::createDefinitions(BuildFigures& figures) {
 
 void BenchModel::createLists(BuildFigures& figures) {
     Stopwatch watch;
-    BatchedTransaction batch(m_store, kListsPerTransaction);
+    BatchedTransaction batch(m_store, listsPerTransaction);
     for (const ListPlan& plan : BenchPlan::lists()) {
         createList(plan, batch, figures);
     }
@@ -87,9 +87,9 @@ void BenchModel::createList(const ListPlan& plan, BatchedTransaction& batch, Bui
 
 void BenchModel::createDescriptions(BuildFigures& figures) {
     Stopwatch watch;
-    BatchedTransaction batch(m_store, kDefinitionsPerTransaction);
+    BatchedTransaction batch(m_store, definitionsPerTransaction);
     std::int64_t number = 0;
-    for (Long id : m_ids[kApplication]) {
+    for (Long id : m_ids[application]) {
         m_store.setProperty(id, "Description",
                             "Application " + std::to_string(++number) + " of the bench landscape, in production.");
         ++figures.properties;
@@ -102,7 +102,7 @@ void BenchModel::createDescriptions(BuildFigures& figures) {
 
 void BenchModel::createLandscape(BuildFigures& figures) {
     Stopwatch watch;
-    BenchLandscape landscape(m_store, m_ids[kDomain], m_ids[kComponent], m_ids[kApplication]);
+    BenchLandscape landscape(m_store, m_ids[domain], m_ids[component], m_ids[application]);
     figures.symbols = landscape.build(landscapeName, landscapeType, LandscapeShape::forSymbols(m_symbols));
     figures.symbolSeconds = watch.seconds();
     figures.symbolCpuSeconds = watch.cpuSeconds();

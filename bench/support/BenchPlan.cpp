@@ -5,38 +5,38 @@ namespace km::bench {
 
 namespace {
 
-constexpr Long kService = 765, kComponent = 618, kApplication = 309, kDomain = 619, kProject = 662, kPlan = 624;
+constexpr Long service = 765, component = 618, application = 309, domain = 619, project = 662, planType = 624;
 
-const char* const kWords[] = {"Customer", "Billing",   "Order",   "Payment", "Ledger",  "Claims",   "Policy",
-                              "Partner",  "Inventory", "Pricing", "Account", "Channel", "Identity", "Document",
-                              "Risk",     "Treasury",  "Catalog", "Sales",   "Service", "Fleet",    "Asset"};
-constexpr std::size_t kWordCount = sizeof kWords / sizeof kWords[0];
+const char* const words[] = {"Customer", "Billing",   "Order",   "Payment", "Ledger",  "Claims",   "Policy",
+                             "Partner",  "Inventory", "Pricing", "Account", "Channel", "Identity", "Document",
+                             "Risk",     "Treasury",  "Catalog", "Sales",   "Service", "Fleet",    "Asset"};
+constexpr std::size_t wordCount = sizeof words / sizeof words[0];
 
 } // namespace
 
 const std::vector<TypeShare>& BenchPlan::types() {
-    static const std::vector<TypeShare> shares = {{kService, "Service", 400},         {kComponent, "Component", 200},
-                                                  {kApplication, "Application", 200}, {kDomain, "Domain", 20},
-                                                  {kProject, "Project", 60},          {kPlan, "Plan", 120}};
+    static const std::vector<TypeShare> shares = {{service, "Service", 400},         {component, "Component", 200},
+                                                  {application, "Application", 200}, {domain, "Domain", 20},
+                                                  {project, "Project", 60},          {planType, "Plan", 120}};
     return shares;
 }
 
 const std::vector<ListPlan>& BenchPlan::lists() {
     static const std::vector<ListPlan> plans = {
-        {kApplication, "Provides Services", kService, 4, false, 1},
-        {kComponent, "Provides Services", kService, 3, false, 1},
-        {kDomain, "Comprises", kComponent, 10, true, 1},
-        {kProject, "Service Plans", kPlan, 2, true, 1},
-        {kPlan, "Application", kApplication, 1, false, 1},
-        {kPlan, "Adds Services", kService, 1, false, 1},
-        {kPlan, "Removes Services", kService, 1, false, 3},
+        {application, "Provides Services", service, 4, false, 1},
+        {component, "Provides Services", service, 3, false, 1},
+        {domain, "Comprises", component, 10, true, 1},
+        {project, "Service Plans", planType, 2, true, 1},
+        {planType, "Application", application, 1, false, 1},
+        {planType, "Adds Services", service, 1, false, 1},
+        {planType, "Removes Services", service, 1, false, 3},
     };
     return plans;
 }
 
 std::int64_t BenchPlan::countOf(const TypeShare& share, std::int64_t definitions) {
     std::int64_t count = definitions * share.perMille / 1000;
-    if (share.type != kService) {
+    if (share.type != service) {
         return count;
     }
     std::int64_t assigned = 0;
@@ -48,8 +48,8 @@ std::int64_t BenchPlan::countOf(const TypeShare& share, std::int64_t definitions
 
 std::string BenchPlan::definitionName(const char* noun, std::int64_t number) {
     const auto n = static_cast<std::size_t>(number);
-    return std::string(kWords[(n * 7 + 3) % kWordCount]) + " " + kWords[(n / kWordCount) % kWordCount] + " " + noun +
-           " " + std::to_string(number);
+    return std::string(words[(n * 7 + 3) % wordCount]) + " " + words[(n / wordCount) % wordCount] + " " + noun + " " +
+           std::to_string(number);
 }
 
 const char* BenchPlan::nounOf(Long type) {

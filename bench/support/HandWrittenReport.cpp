@@ -5,14 +5,14 @@ namespace km::bench {
 
 namespace {
 
-constexpr int kDefinitionClass = 3;
+constexpr int definitionClass = 3;
 
-const char* const kForward = "SELECT o.id, o.name FROM lists l JOIN objects o ON o.id = l.item "
-                             "WHERE l.owner = ?1 AND l.prop = ?2 AND o.class = 3 AND o.type = ?3 ORDER BY l.seq";
+const char* const forwardQuery = "SELECT o.id, o.name FROM lists l JOIN objects o ON o.id = l.item "
+                                 "WHERE l.owner = ?1 AND l.prop = ?2 AND o.class = 3 AND o.type = ?3 ORDER BY l.seq";
 // Owners reached backwards follow in name order (folded, then id), each once.
-const char* const kReverse = "SELECT DISTINCT o.id, o.name, o.fold FROM lists l JOIN objects o ON o.id = l.owner "
-                             "WHERE l.item = ?1 AND l.prop = ?2 AND o.class = 3 AND o.type = ?3 "
-                             "ORDER BY o.fold, o.id";
+const char* const reverse = "SELECT DISTINCT o.id, o.name, o.fold FROM lists l JOIN objects o ON o.id = l.owner "
+                            "WHERE l.item = ?1 AND l.prop = ?2 AND o.class = 3 AND o.type = ?3 "
+                            "ORDER BY o.fold, o.id";
 
 } // namespace
 
@@ -23,7 +23,7 @@ HandWrittenReport::HandWrittenReport(const std::string& path, const ReportScenar
     m_begin = prepare("BEGIN");
     m_commit = prepare("COMMIT");
     m_owner = prepare("SELECT class, type, name FROM objects WHERE id = ?1");
-    m_related = prepare(scenario.forward ? kForward : kReverse);
+    m_related = prepare(scenario.forward ? forwardQuery : reverse);
     sqlite3_stmt* property = prepare("SELECT id FROM propnames WHERE name = ?1");
     sqlite3_bind_text(property, 1, scenario.listProperty.c_str(), -1, SQLITE_STATIC);
     if (sqlite3_step(property) == SQLITE_ROW) {
@@ -103,7 +103,7 @@ std::string HandWrittenReport::run(Long ownerId) {
 std::string HandWrittenReport::report(Long ownerId) {
     sqlite3_reset(m_owner);
     sqlite3_bind_int64(m_owner, 1, ownerId);
-    const bool found = sqlite3_step(m_owner) == SQLITE_ROW && sqlite3_column_int(m_owner, 0) == kDefinitionClass &&
+    const bool found = sqlite3_step(m_owner) == SQLITE_ROW && sqlite3_column_int(m_owner, 0) == definitionClass &&
                        sqlite3_column_int64(m_owner, 1) == m_scenario.ownerType;
     std::string targets;
     if (found) {

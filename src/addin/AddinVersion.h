@@ -3,8 +3,8 @@
 namespace KM_SLN_SOA {
 
 /// The version text window captions carry after their title.
-inline constexpr const char* kVersionText = "11.3.1.3";
+inline constexpr const char* versionText = "11.3.1.3";
 /// The title of the add-in's message boxes.
-inline constexpr const char* kMessageTitle = "Kemora for SOA";
+inline constexpr const char* messageTitle = "Kemora for SOA";
 
 } // namespace KM_SLN_SOA

@@ -7,8 +7,8 @@ namespace KM_SLN_SOA {
 
 namespace {
 
-constexpr int kMemberNotFound = 438;
-constexpr int kWrongArgumentCount = 450;
+constexpr int memberNotFound = 438;
+constexpr int wrongArgumentCount = 450;
 
 } // namespace
 
@@ -22,7 +22,7 @@ std::string DispatchMembers::invoke(const std::string& member, const Arguments& 
             continue;
         }
         if (arguments.size() < candidate.minArguments || arguments.size() > candidate.maxArguments) {
-            throw km::rt::RuntimeError(kWrongArgumentCount,
+            throw km::rt::RuntimeError(wrongArgumentCount,
                                        "Wrong number of arguments or invalid property assignment: " + candidate.name +
                                            " takes " + std::to_string(candidate.minArguments) +
                                            (candidate.maxArguments == candidate.minArguments
@@ -32,7 +32,7 @@ std::string DispatchMembers::invoke(const std::string& member, const Arguments& 
         }
         return candidate.handler(arguments);
     }
-    throw km::rt::RuntimeError(kMemberNotFound, "Object doesn't support this property or method: " + member);
+    throw km::rt::RuntimeError(memberNotFound, "Object doesn't support this property or method: " + member);
 }
 
 std::vector<std::string> DispatchMembers::names() const {

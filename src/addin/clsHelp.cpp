@@ -10,17 +10,17 @@ namespace KM_SLN_SOA {
 namespace {
 
 // Commands of the host's help library: the start page, or a numbered topic.
-constexpr long kHelpContents = 1;
-constexpr long kHelpTopic = 15;
+constexpr long helpContents = 1;
+constexpr long helpTopic = 15;
 
 } // namespace
 
 void clsHelp::ShowHelpKM(km::rt::Long hWnd) {
-    OpenHelp(hWnd, kHelpContents, 0);
+    OpenHelp(hWnd, helpContents, 0);
 }
 
 void clsHelp::ShowHelpTopicKM(km::rt::Long hWnd, km::rt::Long lngTopic) {
-    OpenHelp(hWnd, kHelpTopic, lngTopic);
+    OpenHelp(hWnd, helpTopic, lngTopic);
 }
 
 // The host's help library is called with the host's program folder as the current folder, and
@@ -31,7 +31,7 @@ void clsHelp::OpenHelp(km::rt::Long hWnd, long lngCommand, long lngData) {
         std::string strLibraryFolder = LibraryFolder();
         std::string strFolder = strLibraryFolder.ends_with('/') ? strLibraryFolder : strLibraryFolder + "/";
         std::filesystem::current_path(GetAppPath());
-        HostServices().HelpLibrary().KMWinHelp(hWnd, strFolder + kHelpFileName, lngCommand, lngData);
+        HostServices().HelpLibrary().KMWinHelp(hWnd, strFolder + helpFileName, lngCommand, lngData);
         std::filesystem::current_path(strLibraryFolder);
     } catch (const std::exception& error) {
         ShowStandardError(error);

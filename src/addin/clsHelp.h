@@ -9,7 +9,7 @@ namespace KM_SLN_SOA {
 class clsHelp {
 public:
     /// The help file's name; it lies in the library folder.
-    static constexpr const char* kHelpFileName = "km-sln-soa.chm";
+    static constexpr const char* helpFileName = "km-sln-soa.chm";
 
     /// Opens the help file at its start page; \p hWnd is the owner window (0 from the facade).
     void ShowHelpKM(km::rt::Long hWnd);

@@ -13,7 +13,7 @@ namespace KM_SLN_SOA {
 namespace {
 
 // The title a message box takes when the caller gives none: the library's own name.
-constexpr const char* kLibraryTitle = "KM_SLN_SOA";
+constexpr const char* libraryTitle = "KM_SLN_SOA";
 
 } // namespace
 
@@ -38,7 +38,7 @@ void clsStatusMgr::releaseWindowAndShowErrors() {
     if (m_strErrorLog.empty()) {
         return;
     }
-    KMMsgBox("There were errors, review the error log.", km::ui::msgbox::critical, std::string(kMessageTitle));
+    KMMsgBox("There were errors, review the error log.", km::ui::msgbox::critical, std::string(messageTitle));
     DisplayErrors();
 }
 
@@ -53,7 +53,7 @@ int clsStatusMgr::KMMsgBox(const std::string& Prompt, int Buttons, std::optional
     if (m_blnSilent) {
         return km::ui::answer::none;
     }
-    return m_frontEnd.msgBox(Prompt, Buttons, Title ? *Title : std::string(kLibraryTitle));
+    return m_frontEnd.msgBox(Prompt, Buttons, Title ? *Title : std::string(libraryTitle));
 }
 
 void clsStatusMgr::ShowStatus() {
@@ -87,7 +87,7 @@ bool clsStatusMgr::SetStatus(const std::string& strMessage) {
         return goOn;
     } catch (const std::exception& error) {
         std::string opening = goUtils && goUtils->oKMXres() ? goUtils->oKMXres()->GetLocalString(1) : std::string();
-        KMMsgBox(opening + "\r\n" + km::rt::describe(error), km::ui::msgbox::critical, std::string(kMessageTitle));
+        KMMsgBox(opening + "\r\n" + km::rt::describe(error), km::ui::msgbox::critical, std::string(messageTitle));
         return false;
     }
 }

@@ -19,7 +19,7 @@ void frmStatus::onLoad() {
     if (!goUtils) {
         return;
     }
-    setCaption(std::string(kMessageTitle) + " " + kVersionText);
+    setCaption(std::string(messageTitle) + " " + versionText);
     cmdCancel.setCaption(goUtils->oKMXres()->GetLocalString(8));
 }
 

@@ -35,31 +35,31 @@ using km::rt::Long;
 
 namespace {
 
-constexpr const char* kTitle = "Kemora for SOA";
-constexpr const char* kModule = "clsAnalyticMgr";
-constexpr const char* kCrLf = "\r\n";
-constexpr int kCritical = km::ui::msgbox::critical;
-constexpr int kInformation = km::ui::msgbox::information;
+constexpr const char* titleText = "Kemora for SOA";
+constexpr const char* module = "clsAnalyticMgr";
+constexpr const char* crLf = "\r\n";
+constexpr int styleCritical = km::ui::msgbox::critical;
+constexpr int styleInformation = km::ui::msgbox::information;
 
-constexpr Long kAnalyticType = 798;
-constexpr Long kParameterType = 799;
-constexpr Long kReportType = 626;
-constexpr Long kTextSymbolType = 1;
-constexpr Long kRectangleSymbolType = 2;
-constexpr Long kNestedSymbols = km::host::RelNestedSymbols;
-constexpr Long kReferencedDefinitions = km::host::RelReferencedDefinitions;
+constexpr Long analyticType = 798;
+constexpr Long parameterType = 799;
+constexpr Long reportType = 626;
+constexpr Long textSymbolType = 1;
+constexpr Long rectangleSymbolType = 2;
+constexpr Long nestedSymbols = km::host::RelNestedSymbols;
+constexpr Long referencedDefinitions = km::host::RelReferencedDefinitions;
 
-constexpr Long kWhite = km::host::colour::white;
-constexpr Long kGroupBoxColour = 15132390;
-constexpr Long kOtherColour = 14474495;
-constexpr Long kKeyLabelLength = 80;
+constexpr Long whiteColour = km::host::colour::white;
+constexpr Long groupBoxColour = 15132390;
+constexpr Long otherColour = 14474495;
+constexpr Long keyLabelLength = 80;
 
-constexpr const char* kSimpleFunction = "RunSimpleAnalytic";
-constexpr const char* kComplexFunction = "RunComplexAnalytic";
-constexpr const char* kPreviousAnalytics = "Previous Analytics";
-constexpr const char* kAnalyticsToRun = "Analytics To Run";
-constexpr const char* kColouringError = "There was an unknown error colouring symbols. Contact your administrator";
-constexpr const char* kDDIDsPlaceholder = "#DDIDS#";
+constexpr const char* simpleFunction = "RunSimpleAnalytic";
+constexpr const char* complexFunction = "RunComplexAnalytic";
+constexpr const char* previousAnalytics = "Previous Analytics";
+constexpr const char* analyticsToRun = "Analytics To Run";
+constexpr const char* colouringError = "There was an unknown error colouring symbols. Contact your administrator";
+constexpr const char* dDIDsPlaceholder = "#DDIDS#";
 
 struct NamedColour {
     const char* name;
@@ -67,7 +67,7 @@ struct NamedColour {
 };
 
 // Checked in this order; the first name that matches wins.
-constexpr std::array<NamedColour, 18> kColours = {{
+constexpr std::array<NamedColour, 18> namedColours = {{
     {"red", 3289855},
     {"dark red", 180},
     {"yellow", 65535},
@@ -120,7 +120,7 @@ std::shared_ptr<IDiagram> CurrentDiagram() {
 
 void MsgBox(const std::string& strPrompt, int intStyle) {
     if (goStatusMgr) {
-        goStatusMgr->KMMsgBox(strPrompt, intStyle, kTitle);
+        goStatusMgr->KMMsgBox(strPrompt, intStyle, titleText);
     }
 }
 
@@ -194,7 +194,7 @@ bool IsTrueText(const std::string& strValue) {
 }
 
 std::string ScriptFor(const std::string& strScript, const std::shared_ptr<IDefinition>& defDefinition) {
-    return km::rt::Replace(strScript, kDDIDsPlaceholder, std::to_string(defDefinition->ddid()));
+    return km::rt::Replace(strScript, dDIDsPlaceholder, std::to_string(defDefinition->ddid()));
 }
 
 // The definition a symbol stands for, or nothing; failures to reach it count as nothing.
@@ -223,18 +223,18 @@ std::shared_ptr<IDefinition> clsAnalyticMgr::CreateAnalyticDefinition(const std:
         // lists of the diagrams that run it, so those lists are noted first and put back once the
         // new definition exists: editing an analytic must not unassign it from its diagrams.
         std::vector<std::pair<std::shared_ptr<IDiagram>, std::string>> colAssignments;
-        if (auto defOld = FirstDefinitionNamed(strName, kAnalyticType)) {
+        if (auto defOld = FirstDefinitionNamed(strName, analyticType)) {
             colAssignments = AnalyticsToRunListing(defOld->ddid());
             defOld->Delete();
         }
-        auto defAnalytic = Encyclopedia()->CreateDefinition(strName, kAnalyticType);
+        auto defAnalytic = Encyclopedia()->CreateDefinition(strName, analyticType);
         if (defAnalytic) {
             defAnalytic->setProperty("Project", "KM_SLN_SOA");
             defAnalytic->setProperty("Module", "basMain");
             defAnalytic->setProperty("Auto Run", "T");
             defAnalytic->save();
             for (auto& [dgmDiagram, strList] : colAssignments) {
-                dgmDiagram->setProperty(kAnalyticsToRun, strList);
+                dgmDiagram->setProperty(analyticsToRun, strList);
                 dgmDiagram->save();
             }
         }
@@ -259,7 +259,7 @@ std::vector<std::pair<std::shared_ptr<IDiagram>, std::string>> clsAnalyticMgr::A
         for (const pugi::xpath_node& oUser : oItem.node().select_nodes("KMLevel/KMItem")) {
             auto lngDiagram = km::rt::CLng(km::rt::Val(GetAttributeText(oUser.node(), "DDID")));
             if (auto dgmDiagram = Encyclopedia()->getdiagrambyid(lngDiagram)) {
-                colListing.emplace_back(dgmDiagram, dgmDiagram->GetProperty(kAnalyticsToRun));
+                colListing.emplace_back(dgmDiagram, dgmDiagram->GetProperty(analyticsToRun));
             }
         }
     }
@@ -278,16 +278,16 @@ void clsAnalyticMgr::SetAnalyticParameter(const std::shared_ptr<IDefinition>& de
         std::string strFullName = Utils().AddQuotesIfNeeded(defAnalytic->Name(), true) + "." +
                                   Utils().AddQuotesIfNeeded(strParameterName, true);
         // A parameter left over from an earlier analytic of the same name is reused.
-        auto defParameter = FirstDefinitionNamed(strFullName, kParameterType);
+        auto defParameter = FirstDefinitionNamed(strFullName, parameterType);
         if (!defParameter) {
             try {
-                defParameter = Encyclopedia()->CreateDefinition(strFullName, kParameterType);
+                defParameter = Encyclopedia()->CreateDefinition(strFullName, parameterType);
             } catch (...) {
                 defParameter = nullptr;
             }
         }
         if (!defParameter) {
-            MsgBox("Could not create analytic parameter definition.", kInformation);
+            MsgBox("Could not create analytic parameter definition.", styleInformation);
             return;
         }
         defParameter->setProperty("Default Value", strValue);
@@ -316,7 +316,7 @@ void clsAnalyticMgr::CreateSimpleAnalytic(const std::string& strName, const std:
                                           const std::string& strPropertyValue, Long lngColour) {
     try {
         if (auto defAnalytic = CreateAnalyticDefinition(strName)) {
-            defAnalytic->setProperty("Function", kSimpleFunction);
+            defAnalytic->setProperty("Function", simpleFunction);
             SetAnalyticParameter(defAnalytic, "propname", strPropertyName);
             SetAnalyticParameter(defAnalytic, "propvalue", strPropertyValue);
             SetAnalyticParameter(defAnalytic, "color", std::to_string(lngColour));
@@ -336,7 +336,7 @@ void clsAnalyticMgr::CreateComplexAnalytic(const std::string& strName, const std
                                            const std::string& strExecuteIfNULL, Long lngColour) {
     try {
         if (auto defAnalytic = CreateAnalyticDefinition(strName)) {
-            defAnalytic->setProperty("Function", kComplexFunction);
+            defAnalytic->setProperty("Function", complexFunction);
             SetAnalyticParameter(defAnalytic, "analyticreportname", strAnalyticReportName);
             SetAnalyticParameter(defAnalytic, "executeifnull", km::rt::LCase(strExecuteIfNULL));
             SetAnalyticParameter(defAnalytic, "color", std::to_string(lngColour));
@@ -352,7 +352,7 @@ void clsAnalyticMgr::CreateComplexAnalytic(const std::string& strName, const std
 
 bool clsAnalyticMgr::IsThisAnalyticSimple(const std::shared_ptr<IDefinition>& defAnalytic) {
     try {
-        return defAnalytic && defAnalytic->GetProperty("Function") == kSimpleFunction;
+        return defAnalytic && defAnalytic->GetProperty("Function") == simpleFunction;
     } catch (const std::exception& error) {
         ShowStandardError(error);
         return false;
@@ -376,7 +376,7 @@ bool clsAnalyticMgr::GetSimplePropsFromAnalytic(const std::shared_ptr<IDefinitio
     if (!colParameters) {
         MsgBox("One of more of the Analytic Parameter definition for the Analytic is locked and could not be read. "
                "Check that it is not locked and try again",
-               kCritical);
+               styleCritical);
         return false;
     }
     try {
@@ -427,12 +427,12 @@ Long clsAnalyticMgr::GetColourValue(const std::string& strColour) {
         return km::rt::CLng(strColour);
     }
     std::string strName = km::rt::LCase(strColour);
-    for (const NamedColour& colour : kColours) {
+    for (const NamedColour& colour : namedColours) {
         if (strName == colour.name) {
             return colour.colour;
         }
     }
-    return kOtherColour;
+    return otherColour;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -483,7 +483,7 @@ bool clsAnalyticMgr::SymbolMatchesProperty(const std::shared_ptr<ISymbol>& symSy
             defDefinition = DefinitionOf(symSymbol);
         }
         if (!defDefinition) {
-            auto colRelated = symSymbol->GetRelatedObjects(kReferencedDefinitions);
+            auto colRelated = symSymbol->GetRelatedObjects(referencedDefinitions);
             if (colRelated && colRelated->IsMoreThan(0)) {
                 defDefinition = std::dynamic_pointer_cast<IDefinition>(colRelated->Item(1));
             }
@@ -590,7 +590,7 @@ std::string clsAnalyticMgr::GetReportContent(const std::string& strReportName) {
     try {
         // Objects fetched here open read-only; the switch is off again afterwards, also after an error.
         km::host::ReadOnlySwitch readOnly(Encyclopedia(), true, km::host::AfterScope::SwitchOff);
-        auto defReport = FirstDefinitionNamed(strReportName, kReportType);
+        auto defReport = FirstDefinitionNamed(strReportName, reportType);
         return defReport ? defReport->GetProperty("Content") : std::string();
     } catch (const std::exception& error) {
         ShowStandardError(error);
@@ -645,13 +645,13 @@ void clsAnalyticMgr::AddSymbolToGroups(const std::shared_ptr<ISymbol>& symSymbol
 }
 
 void clsAnalyticMgr::RememberAnalysedType(const std::shared_ptr<IDiagram>& dgmDiagram, const std::string& strType) {
-    std::string strList = dgmDiagram->GetProperty(kPreviousAnalytics);
+    std::string strList = dgmDiagram->GetProperty(previousAnalytics);
     for (const std::string& strKnown : km::rt::Split(strList, "//")) {
         if (strKnown == strType) {
             return;
         }
     }
-    dgmDiagram->setProperty(kPreviousAnalytics, strList.empty() ? strType : strList + "//" + strType);
+    dgmDiagram->setProperty(previousAnalytics, strList.empty() ? strType : strList + "//" + strType);
     // Diagram properties are kept only once saved; clearing relies on this list.
     dgmDiagram->save();
 }
@@ -668,7 +668,7 @@ clsAnalyticMgr::ColouringRun clsAnalyticMgr::StartColouring(const std::string& A
 }
 
 void clsAnalyticMgr::ShowColouringError(const std::exception& error) {
-    MsgBox(std::string(kColouringError) + kCrLf + ErrorDescription(error), kCritical);
+    MsgBox(std::string(colouringError) + crLf + ErrorDescription(error), styleCritical);
 }
 
 void clsAnalyticMgr::ColourByReport(const std::string& AnalyticReportName, bool ExecuteIfNULL,
@@ -780,12 +780,12 @@ void clsAnalyticMgr::DrawGroupBox(const std::shared_ptr<IDiagram>& dgmDiagram, c
             lngLeft = ToLong(x - symSymbol->XSize() - 5);
         }
     }
-    auto symBox = dgmDiagram->CreateSymbol(KeyTitle + " - " + oGroup.strItemName, kRectangleSymbolType);
+    auto symBox = dgmDiagram->CreateSymbol(KeyTitle + " - " + oGroup.strItemName, rectangleSymbolType);
     symBox->XPos(lngRight);
     symBox->ypos(lngBottom);
     symBox->XSize(ToLong(static_cast<long long>(lngRight) - lngLeft));
     symBox->YSize(ToLong(static_cast<long long>(lngBottom) - lngTop + 30));
-    symBox->FillColor(kGroupBoxColour);
+    symBox->FillColor(groupBoxColour);
     symBox->save();
 }
 
@@ -793,7 +793,7 @@ void clsAnalyticMgr::DrawGroupBox(const std::shared_ptr<IDiagram>& dgmDiagram, c
 // Running and clearing a diagram's analytics
 
 std::string clsAnalyticMgr::AnalyticsInOrderScript(Long lngDDID) {
-    static const std::array<const char*, 8> kHead = {
+    static const std::array<const char*, 8> head = {
         "SETTING { DECIMALSEPARATOR \".\" } ",
         "SETTING { LISTSEPARATOR \",\" } ",
         "SETTING { MEASUREMENT METRIC } ",
@@ -803,7 +803,7 @@ std::string clsAnalyticMgr::AnalyticsInOrderScript(Long lngDDID) {
         "{ ",
         "WHERE Class = Diagram ",
     };
-    static const std::array<const char*, 8> kTail = {
+    static const std::array<const char*, 8> tail = {
         "JOIN WHERE RELATION = \"uses\" JOIN ",
         "ORDERBY SEQUENCE ",
         "SELECT \"Identity\" LEGEND \"KMTargetIdentity\", ",
@@ -814,12 +814,12 @@ std::string clsAnalyticMgr::AnalyticsInOrderScript(Long lngDDID) {
         "}",
     };
     std::string strScript;
-    for (const char* line : kHead) {
-        strScript += std::string(line) + kCrLf;
+    for (const char* line : head) {
+        strScript += std::string(line) + crLf;
     }
     strScript += "WHERE \"Identity\" = " + std::to_string(lngDDID) + " ";
-    for (const char* line : kTail) {
-        strScript += std::string(kCrLf) + line;
+    for (const char* line : tail) {
+        strScript += std::string(crLf) + line;
     }
     return strScript;
 }
@@ -828,7 +828,7 @@ std::shared_ptr<AnalyticCollection> clsAnalyticMgr::GetAnalyticsInOrder(Long lng
     try {
         return clsRGManager().ExecuteReport(AnalyticsInOrderScript(lngDDID), true, false);
     } catch (const std::exception& error) {
-        ShowProcedureError(error, "GetAnalyticsInOrder", kModule);
+        ShowProcedureError(error, "GetAnalyticsInOrder", module);
         return nullptr;
     }
 }
@@ -837,7 +837,7 @@ void clsAnalyticMgr::ExecuteAnalyticsForDiagram(std::shared_ptr<IDiagram> dgmCur
     try {
         auto colAnalytics = GetAnalyticsInOrder(dgmCurrent->ddid());
         if (!colAnalytics || colAnalytics->count() == 0) {
-            MsgBox("Could not find any Analytic definitions assigned to this diagram to execute.", kCritical);
+            MsgBox("Could not find any Analytic definitions assigned to this diagram to execute.", styleCritical);
             return;
         }
         for (const auto& defAnalytic : *colAnalytics) {
@@ -847,7 +847,7 @@ void clsAnalyticMgr::ExecuteAnalyticsForDiagram(std::shared_ptr<IDiagram> dgmCur
             ExecuteAnalyticDef(defAnalytic);
         }
     } catch (const std::exception& error) {
-        ShowProcedureError(error, "ExecuteAnalyticsForDiagram", kModule);
+        ShowProcedureError(error, "ExecuteAnalyticsForDiagram", module);
     }
 }
 
@@ -860,12 +860,12 @@ void clsAnalyticMgr::ExecuteAnalyticDef(const std::shared_ptr<IDefinition>& defA
     }
     std::string strTitle, strSymbolType;
     Long lngColour = 0;
-    if (strFunction == kSimpleFunction) {
+    if (strFunction == simpleFunction) {
         std::string strPropertyName, strPropertyValue, strBoolean;
         GetSimplePropsFromAnalytic(defAnalytic, strTitle, strSymbolType, lngColour, strPropertyName, strPropertyValue,
                                    strBoolean);
         ColourSyms(strPropertyName, strPropertyValue, std::to_string(lngColour), strSymbolType, strBoolean, strTitle);
-    } else if (strFunction == kComplexFunction) {
+    } else if (strFunction == complexFunction) {
         std::string strReportName;
         bool blnExecuteIfNULL = false, blnDoGroupColour = false, blnDoGroupBoxes = false;
         GetComplexPropsFromAnalytic(defAnalytic, strTitle, strSymbolType, lngColour, strReportName, blnExecuteIfNULL,
@@ -876,7 +876,7 @@ void clsAnalyticMgr::ExecuteAnalyticDef(const std::shared_ptr<IDefinition>& defA
 }
 
 std::vector<std::string> clsAnalyticMgr::GetAnalysedTypes(const std::shared_ptr<IDiagram>& dgmDiagram) {
-    return km::rt::Split(dgmDiagram->GetProperty(kPreviousAnalytics), "//");
+    return km::rt::Split(dgmDiagram->GetProperty(previousAnalytics), "//");
 }
 
 void clsAnalyticMgr::ClearAnalytics() {
@@ -893,17 +893,17 @@ void clsAnalyticMgr::ClearAnalytics() {
                     if (strType != symSymbol->TypeName()) {
                         continue;
                     }
-                    symSymbol->FillColor(kWhite);
+                    symSymbol->FillColor(whiteColour);
                     symSymbol->save();
                 }
             }
-            dgmDiagram->setProperty(kPreviousAnalytics, "");
+            dgmDiagram->setProperty(previousAnalytics, "");
             dgmDiagram->save();
         }
         KillKey(dgmDiagram);
         RunMenuCommand71();
     } catch (const std::exception& error) {
-        ShowProcedureError(error, "ClearAnalytics", kModule);
+        ShowProcedureError(error, "ClearAnalytics", module);
     }
 }
 
@@ -913,9 +913,9 @@ void clsAnalyticMgr::ClearAnalytics() {
 void clsAnalyticMgr::AddKeyEntry(const std::shared_ptr<IDiagram>& dgmDiagram, const std::string& strText,
                                  Long lngColour) {
     try {
-        auto symKey = FirstSymbol(dgmDiagram, "Key", kRectangleSymbolType);
+        auto symKey = FirstSymbol(dgmDiagram, "Key", rectangleSymbolType);
         if (!symKey) {
-            symKey = dgmDiagram->CreateSymbol("Key", kRectangleSymbolType);
+            symKey = dgmDiagram->CreateSymbol("Key", rectangleSymbolType);
             symKey->XSize(500);
             symKey->YSize(25);
             // Beside the rightmost symbol (the new key included), its bottom level with that
@@ -936,22 +936,22 @@ void clsAnalyticMgr::AddKeyEntry(const std::shared_ptr<IDiagram>& dgmDiagram, co
         AddKeyLine(dgmDiagram, symKey, strText, lngColour);
         symKey->save();
     } catch (const std::exception& error) {
-        MsgBox(std::string("An unknown error occured. ") + kCrLf + ErrorDescription(error), kCritical);
+        MsgBox(std::string("An unknown error occured. ") + crLf + ErrorDescription(error), styleCritical);
     }
 }
 
 void clsAnalyticMgr::AddKeyLine(const std::shared_ptr<IDiagram>& dgmDiagram, const std::shared_ptr<ISymbol>& symKey,
                                 const std::string& strText, Long lngColour) {
     try {
-        std::string strLabel = km::rt::Left(strText, kKeyLabelLength);
-        if (FirstSymbol(dgmDiagram, strLabel, kTextSymbolType)) {
+        std::string strLabel = km::rt::Left(strText, keyLabelLength);
+        if (FirstSymbol(dgmDiagram, strLabel, textSymbolType)) {
             return; // the entry exists
         }
         // The frame grows downwards by one row.
         symKey->YSize(ToLong(static_cast<long long>(symKey->YSize()) + 25));
         symKey->ypos(ToLong(static_cast<long long>(symKey->ypos()) + 25));
 
-        auto symSwatch = dgmDiagram->CreateSymbol(strText, kRectangleSymbolType);
+        auto symSwatch = dgmDiagram->CreateSymbol(strText, rectangleSymbolType);
         symSwatch->setField(km::host::FieldSwatchStyle, "0xfefd");
         symSwatch->setField(km::host::FieldSwatchFlags, "-1");
         symSwatch->YSize(25);
@@ -961,7 +961,7 @@ void clsAnalyticMgr::AddKeyLine(const std::shared_ptr<IDiagram>& dgmDiagram, con
         symSwatch->FillColor(lngColour);
         symSwatch->save();
 
-        auto symLabel = dgmDiagram->CreateSymbol(strLabel, kTextSymbolType);
+        auto symLabel = dgmDiagram->CreateSymbol(strLabel, textSymbolType);
         symLabel->setProperty("Description", strText);
         Long lngWidth = km::rt::CLng(static_cast<double>(km::rt::Len(strText)) * 6);
         std::string strExtent = symLabel->GetField(km::host::FieldTextExtent);
@@ -977,26 +977,26 @@ void clsAnalyticMgr::AddKeyLine(const std::shared_ptr<IDiagram>& dgmDiagram, con
         symLabel->setField(km::host::FieldTextStyle, "0x0421");
         symLabel->save();
     } catch (const std::exception& error) {
-        MsgBox(std::string("An unknown error occured. ") + kCrLf + ErrorDescription(error), kCritical);
+        MsgBox(std::string("An unknown error occured. ") + crLf + ErrorDescription(error), styleCritical);
     }
 }
 
 void clsAnalyticMgr::KillKey(const std::shared_ptr<IDiagram>& dgmDiagram) {
     try {
-        auto symKey = FirstSymbol(dgmDiagram, "Key", kRectangleSymbolType);
+        auto symKey = FirstSymbol(dgmDiagram, "Key", rectangleSymbolType);
         if (!symKey) {
             return;
         }
         // The swatches are the rectangles inside the frame; each label is found by its name.
         std::vector<std::shared_ptr<km::host::IKMObject>> colDoomed;
-        auto colInside = symKey->GetRelatedObjects(kNestedSymbols);
+        auto colInside = symKey->GetRelatedObjects(nestedSymbols);
         colInside->readall();
         for (auto oInside : colInside) {
-            if (oInside->kmtype() != kRectangleSymbolType) {
+            if (oInside->kmtype() != rectangleSymbolType) {
                 continue;
             }
             if (auto symLabel =
-                    FirstSymbol(dgmDiagram, km::rt::Left(oInside->Name(), kKeyLabelLength), kTextSymbolType)) {
+                    FirstSymbol(dgmDiagram, km::rt::Left(oInside->Name(), keyLabelLength), textSymbolType)) {
                 colDoomed.push_back(symLabel);
             }
             colDoomed.push_back(oInside);
@@ -1008,7 +1008,7 @@ void clsAnalyticMgr::KillKey(const std::shared_ptr<IDiagram>& dgmDiagram) {
                 // A symbol that is gone already needs no deleting.
             }
         }
-        if (auto symKeyText = FirstSymbol(dgmDiagram, "Key", kTextSymbolType)) {
+        if (auto symKeyText = FirstSymbol(dgmDiagram, "Key", textSymbolType)) {
             symKeyText->Delete();
         }
         // Deleting a symbol deletes what lies inside it; symbols the user has moved under the
@@ -1017,7 +1017,7 @@ void clsAnalyticMgr::KillKey(const std::shared_ptr<IDiagram>& dgmDiagram) {
         symKey->YSize(0);
         symKey->Delete();
     } catch (const std::exception& error) {
-        ShowProcedureError(error, "KillKey", kModule);
+        ShowProcedureError(error, "KillKey", module);
     }
 }
 

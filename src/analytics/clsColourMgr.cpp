@@ -9,9 +9,9 @@ namespace {
 
 // The circle is walked with 6.283 for a full turn, not 2 pi: the colours analytics have always
 // produced depend on it.
-constexpr double kFullTurn = 6.283;
-constexpr double kTwoThirdsTurn = 12.566 / 3;
-constexpr double kOneThirdTurn = 6.283 / 3;
+constexpr double fullTurn = 6.283;
+constexpr double twoThirdsTurn = 12.566 / 3;
+constexpr double oneThirdTurn = 6.283 / 3;
 
 km::rt::Long component(double angle) {
     return km::rt::CLng((std::cos(angle) + 1) * 127);
@@ -20,10 +20,10 @@ km::rt::Long component(double angle) {
 } // namespace
 
 km::rt::Long clsColourMgr::ColourOnCircle(km::rt::Long index, km::rt::Long groups) {
-    double theta = index * (kFullTurn / groups);
+    double theta = index * (fullTurn / groups);
     km::rt::Long red = component(theta);
-    km::rt::Long green = component(theta + kTwoThirdsTurn);
-    km::rt::Long blue = component(theta + kOneThirdTurn);
+    km::rt::Long green = component(theta + twoThirdsTurn);
+    km::rt::Long blue = component(theta + oneThirdTurn);
     return red + 256 * green + 65536 * blue;
 }
 

@@ -14,7 +14,7 @@ namespace km::cli {
 
 namespace {
 
-constexpr std::size_t kMaxWarnings = 10;
+constexpr std::size_t maxWarnings = 10;
 
 } // namespace
 
@@ -33,11 +33,11 @@ void runCommand(CommandContext& context, const std::string& command, const std::
 std::shared_ptr<kemora::Encyclopedia> openEncyclopedia(const std::string& path) {
     auto encyclopedia = kemora::Encyclopedia::open(path);
     const auto& diagnostics = encyclopedia->diagnostics();
-    for (std::size_t i = 0; i < diagnostics.size() && i < kMaxWarnings; ++i) {
+    for (std::size_t i = 0; i < diagnostics.size() && i < maxWarnings; ++i) {
         std::cerr << "kmsoa: warning: " << diagnostics[i].text() << "\n";
     }
-    if (diagnostics.size() > kMaxWarnings) {
-        std::cerr << "kmsoa: warning: ... and " << diagnostics.size() - kMaxWarnings
+    if (diagnostics.size() > maxWarnings) {
+        std::cerr << "kmsoa: warning: ... and " << diagnostics.size() - maxWarnings
                   << " more problems in the property files\n";
     }
     return encyclopedia;

@@ -23,8 +23,8 @@ namespace km::cli {
 
 namespace {
 
-constexpr int kMemberNotFound = 438;
-constexpr int kWrongArgumentCount = 450;
+constexpr int memberNotFound = 438;
+constexpr int wrongArgumentCount = 450;
 
 struct RunOptions {
     std::string encyclopedia;
@@ -124,7 +124,7 @@ void reportScriptedRun(const ui::ScriptedFrontEnd& frontEnd) {
 int failedCall(const RunOptions& options, const std::exception& error) {
     int number = rt::errorNumber(error);
     std::cerr << "kmsoa run: " << options.command << ": " << rt::describe(error) << "\n";
-    return number == kMemberNotFound || number == kWrongArgumentCount ? exitUsage : exitFailed;
+    return number == memberNotFound || number == wrongArgumentCount ? exitUsage : exitFailed;
 }
 
 // Runs the command on an open workbench; the library is unloaded before the workbench closes.

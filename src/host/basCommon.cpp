@@ -87,9 +87,9 @@ std::string GetTempFolder() {
 }
 
 std::string GetTempFilePath() {
-    constexpr int kMaxAttempts = 100;
+    constexpr int maxAttempts = 100;
     std::string folder = GetTempFolder();
-    for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+    for (int attempt = 1; attempt <= maxAttempts; ++attempt) {
         std::string path = folder + (tempNameGenerator() ? tempNameGenerator()() : systemTempName());
         std::error_code error;
         if (!std::filesystem::exists(path, error) && !error) {

@@ -19,13 +19,13 @@ namespace {
 using km::rt::ErrorNumber;
 using km::rt::RuntimeError;
 
-constexpr const char* kTopLevelItems = "KMReport/KMLevel/KMItem";
-const std::string kDefinitionClass = std::to_string(static_cast<int>(km::host::ObjectClass::Definition));
+constexpr const char* topLevelItems = "KMReport/KMLevel/KMItem";
+const std::string definitionClass = std::to_string(static_cast<int>(km::host::ObjectClass::Definition));
 
 // The settings every prepared script carries; each is put in front when the script lacks it.
-constexpr const char* kMeasurementSetting = "SETTING { MEASUREMENT English } ";
-constexpr const char* kListSeparatorSetting = "SETTING { LISTSEPARATOR \",\" } ";
-constexpr const char* kDecimalSeparatorSetting = "SETTING { DECIMALSEPARATOR \".\" } ";
+constexpr const char* measurementSetting = "SETTING { MEASUREMENT English } ";
+constexpr const char* listSeparatorSetting = "SETTING { LISTSEPARATOR \",\" } ";
+constexpr const char* decimalSeparatorSetting = "SETTING { DECIMALSEPARATOR \".\" } ";
 
 std::shared_ptr<km::host::IEncyclopedia> Encyclopedia() {
     if (!goApp) {
@@ -127,7 +127,7 @@ std::shared_ptr<DefinitionCollection> clsRGManager::ExecuteReport(const std::str
                                               blnOpenObjectsAsReadOnly ? std::optional<bool>(true) : std::nullopt,
                                               km::host::AfterScope::SwitchOff);
             if (auto document = LoadResult(RunOnHost(strReportString))) {
-                CollectDefinitions(document->select_nodes(kTopLevelItems), *colDefinitions);
+                CollectDefinitions(document->select_nodes(topLevelItems), *colDefinitions);
             }
         }
         if (blnSortCollections) {
@@ -146,7 +146,7 @@ std::shared_ptr<ReportItemList> clsRGManager::ExecuteReportXML(const std::string
         if (!document) {
             return nullptr;
         }
-        pugi::xpath_node_set nodes = document->select_nodes(kTopLevelItems);
+        pugi::xpath_node_set nodes = document->select_nodes(topLevelItems);
         return std::make_shared<ReportItemList>(std::move(document), std::move(nodes));
     } catch (const std::exception& error) {
         ShowStandardError(error);
@@ -179,7 +179,7 @@ void clsRGManager::CollectDefinitionOf(const pugi::xml_node& item, DefinitionCol
     if (strID.empty()) {
         strID = GetItemProperty(item, "KMTargetID");
     }
-    if (strID.empty() || strClass != kDefinitionClass) {
+    if (strID.empty() || strClass != definitionClass) {
         return;
     }
     std::shared_ptr<km::host::IDefinition> defFound;
@@ -220,13 +220,13 @@ std::string clsRGManager::PrepareReportString(const std::string& strReportString
     try {
         std::string strOutput = strReportString.empty() ? std::string() : NormaliseLines(strReportString);
         if (!Contains(strOutput, "MEASUREMENT METRIC") && !Contains(strOutput, "MEASUREMENT English")) {
-            strOutput = kMeasurementSetting + std::string("\n") + strOutput;
+            strOutput = measurementSetting + std::string("\n") + strOutput;
         }
         if (!Contains(strOutput, "LISTSEPARATOR")) {
-            strOutput = kListSeparatorSetting + std::string("\n") + strOutput;
+            strOutput = listSeparatorSetting + std::string("\n") + strOutput;
         }
         if (!Contains(strOutput, "DECIMALSEPARATOR")) {
-            strOutput = kDecimalSeparatorSetting + std::string("\n") + strOutput;
+            strOutput = decimalSeparatorSetting + std::string("\n") + strOutput;
         }
         return strOutput;
     } catch (const std::exception& error) {

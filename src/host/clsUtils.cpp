@@ -32,11 +32,11 @@ namespace {
 
 // A development build runs from a folder below a source tree whose path holds this marker; its
 // string table then lies in "win32/bin" beside the marker instead of in the library folder.
-constexpr std::string_view kDevelopmentFolderMarker = "/km_sln_soa_dev/";
-constexpr const char* kDevelopmentStringTableFolder = "win32/bin";
+constexpr std::string_view developmentFolderMarker = "/km_sln_soa_dev/";
+constexpr const char* developmentStringTableFolder = "win32/bin";
 
 // Symbols of this type refer to definitions by relation 112 instead of standing for one.
-constexpr Long kReferenceSymbolType = 818;
+constexpr Long referenceSymbolType = 818;
 
 std::string asciiLower(std::string_view text) {
     std::string lower(text);
@@ -71,9 +71,9 @@ void showBadCustomSettings(const std::string& description) {
     if (!goStatusMgr) {
         return;
     }
-    goStatusMgr->KMMsgBox(std::string("Bad custom ency settings file - ") + clsUtils::kCustomSettingsFile +
+    goStatusMgr->KMMsgBox(std::string("Bad custom ency settings file - ") + clsUtils::customSettingsFile +
                               "\r\nIgnored.\r\n" + description,
-                          km::ui::msgbox::critical, std::string(kMessageTitle));
+                          km::ui::msgbox::critical, std::string(messageTitle));
 }
 
 } // namespace
@@ -84,11 +84,11 @@ clsUtils::clsUtils() : m_oKMUtils(HostServices().CreateKMUtilities()), m_oKMDUti
 
 std::string clsUtils::StringTableFolder() const {
     std::string folder = LibraryFolder();
-    size_t marker = asciiLower(folder).find(kDevelopmentFolderMarker);
+    size_t marker = asciiLower(folder).find(developmentFolderMarker);
     if (marker == std::string::npos) {
         return folder;
     }
-    return folder.substr(0, marker + 1) + kDevelopmentStringTableFolder;
+    return folder.substr(0, marker + 1) + developmentStringTableFolder;
 }
 
 void clsUtils::SetupXRes() {
@@ -99,7 +99,7 @@ void clsUtils::SetupXRes() {
         m_oKMXres->SetStringtablePath(StringTableFolder());
     } catch (const std::exception&) {
         if (goStatusMgr) {
-            goStatusMgr->KMMsgBox("Could not find KMXRES!", km::ui::msgbox::critical, std::string(kMessageTitle));
+            goStatusMgr->KMMsgBox("Could not find KMXRES!", km::ui::msgbox::critical, std::string(messageTitle));
         }
     }
 }
@@ -172,12 +172,12 @@ bool clsUtils::LoadCustomSettings() {
     try {
         strTempFile = GetTempFilePath();
         Long lngResult = 0;
-        imf().KMFilexExists(kCustomSettingsFile, "", lngResult);
+        imf().KMFilexExists(customSettingsFile, "", lngResult);
         if (lngResult != 1) {
             return true;
         }
         try {
-            Long lngExport = imf().KMFileExport(kCustomSettingsFile, strTempFile);
+            Long lngExport = imf().KMFileExport(customSettingsFile, strTempFile);
             if (lngExport != 0) {
                 throw km::rt::RuntimeError(km::rt::ErrorNumber::PathFileAccess,
                                            "The file could not be copied out of the encyclopedia (error " +
@@ -248,7 +248,7 @@ clsUtils::GetDefinitionOfSymbol(const std::shared_ptr<km::host::ISymbol>& symSym
         if (!symSymbol) {
             throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet);
         }
-        if (symSymbol->kmtype() == kReferenceSymbolType) {
+        if (symSymbol->kmtype() == referenceSymbolType) {
             auto related = symSymbol->GetRelatedObjects(km::host::RelReferencedDefinitions);
             if (related && related->count() >= 1) {
                 return std::dynamic_pointer_cast<km::host::IDefinition>(related->Item(1));
@@ -357,7 +357,7 @@ void clsUtils::EnableKM(bool v_blnEnable) {
     } catch (const std::exception& error) {
         if (m_oKMXres && goStatusMgr) {
             goStatusMgr->KMMsgBox(m_oKMXres->GetLocalString(0) + "\r\n" + km::rt::describe(error),
-                                  km::ui::msgbox::critical, std::string(kMessageTitle));
+                                  km::ui::msgbox::critical, std::string(messageTitle));
         }
     }
 }

@@ -24,7 +24,7 @@ namespace KM_SLN_SOA {
 class clsUtils {
 public:
     /// The name of the custom settings file in the encyclopedia's file store.
-    static constexpr const char* kCustomSettingsFile = "SOASettings.xml";
+    static constexpr const char* customSettingsFile = "SOASettings.xml";
 
     /// Creates the host utility objects and sets up the string resource (SetupXRes).
     clsUtils();

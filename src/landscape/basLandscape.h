@@ -20,12 +20,12 @@ class clsUtils;
 class clsStatusMgr;
 
 /// Message-box styles the builders use.
-inline constexpr int kStyleOk = 0;
-inline constexpr int kStyleYesNoCancel = 3;
-inline constexpr int kStyleCritical = 16;
-inline constexpr int kStyleInformation = 64;
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
+inline constexpr int styleOk = 0;
+inline constexpr int styleYesNoCancel = 3;
+inline constexpr int styleCritical = 16;
+inline constexpr int styleInformation = 64;
+inline constexpr int answerYes = 6;
+inline constexpr int answerNo = 7;
 
 /// The open encyclopedia of goApp.
 std::shared_ptr<km::host::IEncyclopedia> LandscapeEncyclopedia();

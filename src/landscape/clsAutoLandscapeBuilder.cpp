@@ -21,24 +21,24 @@ using km::rt::Long;
 
 namespace {
 
-constexpr const char* kTitle = "Nested Hierarchy Builder";
-constexpr const char* kModule = "clsAutoLandscapeBuilder";
-constexpr Long kLeafWidth = 175;
-constexpr Long kLeafHeight = 90;
-constexpr Long kGap = 5;
-constexpr Long kMargin = 50;
-constexpr double kWashOutPercent = 15;
+constexpr const char* titleText = "Nested Hierarchy Builder";
+constexpr const char* module = "clsAutoLandscapeBuilder";
+constexpr Long leafWidth = 175;
+constexpr Long leafHeight = 90;
+constexpr Long gap = 5;
+constexpr Long margin = 50;
+constexpr double washOutPercent = 15;
 
 bool OptionOn(km::host::IDiagram& diagram, const std::string& strProperty) {
     return diagram.GetProperty(strProperty) == "T";
 }
 
 void ShowError(const std::exception& error) {
-    ShowStandardError(error, kTitle);
+    ShowStandardError(error, titleText);
 }
 
 void ShowProcedureFailure(const std::exception& error, const std::string& strProcedure) {
-    ShowProcedureError(error, strProcedure, kModule, false, kTitle);
+    ShowProcedureError(error, strProcedure, module, false, titleText);
 }
 
 template <class T> T& Require(const std::shared_ptr<T>& object) {
@@ -134,8 +134,8 @@ clsAutoLandscapeBuilder::Resume clsAutoLandscapeBuilder::FindDiagram() {
         return Resume::NextStep;
     }
     SetReadOnly(false);
-    LandscapeMsgBox("You must open a diagram with a property containing Application Landscape Reports.", kStyleCritical,
-                    std::string(kTitle));
+    LandscapeMsgBox("You must open a diagram with a property containing Application Landscape Reports.", styleCritical,
+                    std::string(titleText));
     return Resume::Finish;
 }
 
@@ -146,7 +146,7 @@ clsAutoLandscapeBuilder::Resume clsAutoLandscapeBuilder::FindTemplates() {
         return Resume::NextStep;
     }
     LandscapeMsgBox("Could not find any Application Landscape Reports assigned to this diagram to execute.",
-                    kStyleCritical, std::string(kTitle));
+                    styleCritical, std::string(titleText));
     LandscapeTrace("Could not find any application Landscape reports in the diagram properties. Right click diagram "
                    "and select diagram properties to review reports.",
                    0);
@@ -160,8 +160,8 @@ clsAutoLandscapeBuilder::Resume clsAutoLandscapeBuilder::ClearDiagram() {
         return Resume::NextStep;
     }
     const int intAnswer = LandscapeMsgBox("The target diagram already has symbols on it. Delete existing syms?",
-                                          kStyleYesNoCancel, std::nullopt);
-    if (intAnswer == kAnswerYes) {
+                                          styleYesNoCancel, std::nullopt);
+    if (intAnswer == answerYes) {
         for (const auto& symSymbol : colSymbols) {
             try {
                 symSymbol->Delete();
@@ -171,7 +171,7 @@ clsAutoLandscapeBuilder::Resume clsAutoLandscapeBuilder::ClearDiagram() {
         }
         return Resume::NextStep;
     }
-    return intAnswer == kAnswerNo ? Resume::NextStep : Resume::HideStatus;
+    return intAnswer == answerNo ? Resume::NextStep : Resume::HideStatus;
 }
 
 clsAutoLandscapeBuilder::Resume clsAutoLandscapeBuilder::CollectTemplates() {
@@ -223,9 +223,9 @@ void clsAutoLandscapeBuilder::DrawTopLevel() {
     // The top-level grid starts 50 units in from the origin: its edges include the gaps between
     // the symbols, so that no symbol is placed at negative coordinates however many there are.
     const Long lngRightEdge =
-        km::rt::CLng(top.LevelHasThisManyCols() * (top.XSize + static_cast<double>(kGap)) + kMargin);
+        km::rt::CLng(top.LevelHasThisManyCols() * (top.XSize + static_cast<double>(gap)) + margin);
     const Long lngBottomEdge =
-        km::rt::CLng(top.LevelCouldHaveThisManyRows() * (top.YSize + static_cast<double>(kGap)) + kMargin);
+        km::rt::CLng(top.LevelCouldHaveThisManyRows() * (top.YSize + static_cast<double>(gap)) + margin);
     Long i = 0;
     for (const auto& node : Require(m_root)) {
         ++i;
@@ -349,8 +349,8 @@ void clsAutoLandscapeBuilder::WalkTreeAndCalculateSymNumbers(
 void clsAutoLandscapeBuilder::CalculateLevelSizes(clsHierarchyLevelDetails& level) {
     auto next = level.NextLevel;
     if (!next || !next->bHasData) {
-        level.XSize = kLeafWidth;
-        level.YSize = kLeafHeight;
+        level.XSize = leafWidth;
+        level.YSize = leafHeight;
         return;
     }
     CalculateLevelSizes(*next);
@@ -368,7 +368,7 @@ void clsAutoLandscapeBuilder::WalkTreeAndBuildnests(const clsHierarchyNode& node
         if (node.count() == 0) {
             return;
         }
-        const Long lngColour = ChangeThisColourIntensityByPercent(lngParentColour, kWashOutPercent);
+        const Long lngColour = ChangeThisColourIntensityByPercent(lngParentColour, washOutPercent);
         const clsHierarchyLevelDetails& here = Require(level);
         Long i = 0;
         for (const auto& child : node) {

@@ -14,11 +14,11 @@ using km::rt::Long;
 
 namespace {
 
-constexpr Long kServiceHierarchyDiagram = 132;
-constexpr Long kTopSymbolType = 770;
-constexpr Long kTopDefinitionType = 619;
-constexpr Long kComprisedType = 618;
-constexpr const char* kTitle = "Kemora for SOA";
+constexpr Long serviceHierarchyDiagram = 132;
+constexpr Long topSymbolType = 770;
+constexpr Long topDefinitionType = 619;
+constexpr Long comprisedType = 618;
+constexpr const char* titleText = "Kemora for SOA";
 
 // The five lines of both scripts, joined by line feeds; only the fourth differs.
 std::string Script(const std::string& strQuery) {
@@ -31,19 +31,19 @@ std::string JoinPiece(const std::string& strRelation) {
     return " WHERE \"Identity\" = #DDIDS# JOIN WHERE RELATION = \"" + strRelation + "\" ";
 }
 
-constexpr const char* kSelectPiece = "JOIN SELECT  \"Identity\" LEGEND \"KMTargetID\" WHERE Class = Definition WHERE "
-                                     "\"Type Number\" = ";
+constexpr const char* selectPiece = "JOIN SELECT  \"Identity\" LEGEND \"KMTargetID\" WHERE Class = Definition WHERE "
+                                    "\"Type Number\" = ";
 
 } // namespace
 
 std::string clsHierarchyBuilder::ComprisesScript() {
-    return Script("TABULAR 1 { WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(kTopDefinitionType) +
-                  JoinPiece("comprises") + kSelectPiece + std::to_string(kComprisedType) + " ");
+    return Script("TABULAR 1 { WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(topDefinitionType) +
+                  JoinPiece("comprises") + selectPiece + std::to_string(comprisedType) + " ");
 }
 
 std::string clsHierarchyBuilder::ProvidesScript(Long lngServiceType) {
-    return Script("TABULAR 1 { WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(kComprisedType) +
-                  JoinPiece("provides") + kSelectPiece + std::to_string(lngServiceType) + " ");
+    return Script("TABULAR 1 { WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(comprisedType) +
+                  JoinPiece("provides") + selectPiece + std::to_string(lngServiceType) + " ");
 }
 
 void clsHierarchyBuilder::BuildServiceHierarchies() {
@@ -55,10 +55,10 @@ void clsHierarchyBuilder::BuildServiceHierarchies() {
         // Nothing has been walked yet: the operation ends without a message.
         return;
     }
-    if (!m_diagram || m_diagram->kmtype() != kServiceHierarchyDiagram) {
-        LandscapeMsgBox("You must open a Service Hierarchy diagram.", kStyleCritical, std::string(kTitle));
+    if (!m_diagram || m_diagram->kmtype() != serviceHierarchyDiagram) {
+        LandscapeMsgBox("You must open a Service Hierarchy diagram.", styleCritical, std::string(titleText));
     } else {
-        auto colTops = m_diagram->GetFilteredSymbols("", kTopSymbolType);
+        auto colTops = m_diagram->GetFilteredSymbols("", topSymbolType);
         colTops->readall();
         for (const auto& symTop : colTops) {
             CompleteTopSymbol(*symTop);
@@ -140,8 +140,8 @@ Long clsHierarchyBuilder::NestSymbol(Long lngDiagram, Long lngParent, Long lngCh
         }
         return lngChild;
     } catch (const std::exception&) {
-        LandscapeMsgBox("There is an error connecting the symbols. Notify your administrator", kStyleCritical,
-                        std::string(kTitle));
+        LandscapeMsgBox("There is an error connecting the symbols. Notify your administrator", styleCritical,
+                        std::string(titleText));
         return 0;
     }
 }

@@ -12,8 +12,8 @@ using km::rt::Long;
 
 namespace {
 
-constexpr Long kGap = 5;
-constexpr Long kHeaderRoom = 50;
+constexpr Long gap = 5;
+constexpr Long headerRoom = 50;
 
 // Whole-number arithmetic of the level layout: 32-bit, an overflow raises error 6.
 Long Checked(double value) {
@@ -75,11 +75,11 @@ Long clsHierarchyLevelDetails::LevelCouldHaveThisManyRows() const {
 }
 
 void clsHierarchyLevelDetails::ChildLevelXsizeIs(Long v) {
-    XSize = Checked((static_cast<double>(v) + kGap) * Next().LevelHasThisManyCols());
+    XSize = Checked((static_cast<double>(v) + gap) * Next().LevelHasThisManyCols());
 }
 
 void clsHierarchyLevelDetails::ChildLevelYsizeIs(Long v) {
-    YSize = Checked((static_cast<double>(v) + kGap) * Next().LevelCouldHaveThisManyRows() + kHeaderRoom);
+    YSize = Checked((static_cast<double>(v) + gap) * Next().LevelCouldHaveThisManyRows() + headerRoom);
 }
 
 Long clsHierarchyLevelDetails::ReturnXPosForThisItem(Long lngItem, Long lngParentXPos) const {
@@ -91,7 +91,7 @@ Long clsHierarchyLevelDetails::ReturnXPosForThisItem(Long lngItem, Long lngParen
     if (lngColumn == 0) {
         lngColumn = lngCols;
     }
-    const double dblCell = static_cast<double>(XSize) + kGap;
+    const double dblCell = static_cast<double>(XSize) + gap;
     return Checked(lngParentXPos - dblCell * lngCols + lngColumn * dblCell);
 }
 
@@ -103,8 +103,8 @@ Long clsHierarchyLevelDetails::ReturnYPosForThisItem(Long lngItem, Long lngParen
     }
     const Long lngRow = RoundedUp(static_cast<double>(lngItem) / lngCols);
     const double dblHeight = static_cast<double>(YSize);
-    return Checked(lngParentYPos - ((dblHeight + kGap) * lngRows + kHeaderRoom) + kHeaderRoom + lngRow * dblHeight +
-                   (lngRow - 1.0) * kGap);
+    return Checked(lngParentYPos - ((dblHeight + gap) * lngRows + headerRoom) + headerRoom + lngRow * dblHeight +
+                   (lngRow - 1.0) * gap);
 }
 
 clsHierarchyLevelDetails& clsHierarchyLevelDetails::Next() const {

@@ -23,22 +23,22 @@ using km::rt::Long;
 
 namespace {
 
-constexpr Long kExplorerDiagram = 186;
-constexpr Long kTextSymbol = 1;
-constexpr Long kRectangleSymbol = 2;
-constexpr Long kDocumentBlockSymbol = 4;
+constexpr Long explorerDiagram = 186;
+constexpr Long textSymbol = 1;
+constexpr Long rectangleSymbol = 2;
+constexpr Long documentBlockSymbol = 4;
 
-constexpr const char* kTitle = "Kemora for SOA";
-constexpr const char* kColumnsProperty = "Min Number Of Cols Per Symbol";
-constexpr const char* kTemplateProperty = "Application Landscape Report";
-constexpr const char* kParameterProperty = "Parameter1";
-constexpr const char* kTraceTitle = "Build Landscape";
-constexpr const char* kDeletedSymbolError =
+constexpr const char* titleText = "Kemora for SOA";
+constexpr const char* columnsProperty = "Min Number Of Cols Per Symbol";
+constexpr const char* templateProperty = "Application Landscape Report";
+constexpr const char* parameterProperty = "Parameter1";
+constexpr const char* traceTitle = "Build Landscape";
+constexpr const char* deletedSymbolError =
     "You have selected a symbol that was deleted by the tool as it was inside another symbol you selected to "
     "populate. The results may be unexpected.";
 
 void Message(const std::string& strPrompt, int intStyle) {
-    LandscapeMsgBox(strPrompt, intStyle, std::string(kTitle));
+    LandscapeMsgBox(strPrompt, intStyle, std::string(titleText));
 }
 
 // The platform's numeric reading of a stored number: its leading numeric part, 0 when none,
@@ -61,7 +61,7 @@ void clsLandscapeBuilder::BuildLAA() {
         selection.diagram = LandscapeEncyclopedia()->getcurrentdiagram();
         if (!selection.diagram) {
             SetReadOnly(false);
-            Message("You must open a Service Hierarchy diagram.", kStyleCritical);
+            Message("You must open a Service Hierarchy diagram.", styleCritical);
             return;
         }
         if (!ReadSelection(selection)) {
@@ -83,7 +83,7 @@ void clsLandscapeBuilder::BuildLAA() {
         // The status window is shown while the symbols are populated, so that its Cancel button
         // (Ctrl-C in the terminal) can stop the run between symbols.
         LandscapeStatus().ShowStatus();
-        selection.diagram->setProperty(kColumnsProperty, std::to_string(lngColumns));
+        selection.diagram->setProperty(columnsProperty, std::to_string(lngColumns));
         const bool blnGoOn = PopulateSelection(selection, *defTemplate, oFilter ? oFilter->ddid() : 0);
         selection.diagram->save();
         if (blnGoOn && LandscapeSetStatus("Resizing symbols")) {
@@ -125,8 +125,8 @@ void clsLandscapeBuilder::RefreshLAA() {
         LandscapeSetStatus("cancelled");
         return;
     }
-    LandscapeStartTrace(kTraceTitle);
-    selection.diagram->setProperty(kColumnsProperty, std::to_string(lngColumns));
+    LandscapeStartTrace(traceTitle);
+    selection.diagram->setProperty(columnsProperty, std::to_string(lngColumns));
     for (const auto& symParent : selection.symbols) {
         try {
             RefreshSymbol(selection.diagram, symParent);
@@ -149,18 +149,18 @@ void clsLandscapeBuilder::RefreshSymbol(const std::shared_ptr<IDiagram>& diagram
     if (!symParent->Selected()) {
         return;
     }
-    auto defTemplate = GetSingleProperty(*symParent, kTemplateProperty);
+    auto defTemplate = GetSingleProperty(*symParent, templateProperty);
     if (!defTemplate) {
         return;
     }
-    const Long lngParameter = StoredNumber(symParent->GetProperty(kParameterProperty));
+    const Long lngParameter = StoredNumber(symParent->GetProperty(parameterProperty));
     PopulateSymbol(diagram, symParent, *defTemplate, lngParameter);
 }
 
 bool clsLandscapeBuilder::ReadSelection(Selection& selection) {
     selection.diagram->save();
-    if (selection.diagram->kmtype() == kExplorerDiagram) {
-        Message("This tool does not work with Explorer diagrams.", kStyleInformation);
+    if (selection.diagram->kmtype() == explorerDiagram) {
+        Message("This tool does not work with Explorer diagrams.", styleInformation);
         SetReadOnly(false);
         return false;
     }
@@ -169,7 +169,7 @@ bool clsLandscapeBuilder::ReadSelection(Selection& selection) {
     colSymbols->readall();
     for (const auto& symSymbol : colSymbols) {
         const Long lngKind = symSymbol->kmtype();
-        if (lngKind == kTextSymbol || lngKind == kRectangleSymbol || lngKind == kDocumentBlockSymbol) {
+        if (lngKind == textSymbol || lngKind == rectangleSymbol || lngKind == documentBlockSymbol) {
             blnInvalidKind = true;
         } else if (symSymbol->Selected()) {
             selection.symbols.Add(symSymbol);
@@ -180,7 +180,7 @@ bool clsLandscapeBuilder::ReadSelection(Selection& selection) {
     }
     Message(blnInvalidKind ? "You must select a vaid symbol to populate. Rectangles, Text and Doc Blocks are not valid."
                            : "You must select a symbol to populate.",
-            kStyleCritical);
+            styleCritical);
     SetReadOnly(false);
     return false;
 }
@@ -195,7 +195,7 @@ bool clsLandscapeBuilder::ChooseTemplate(std::shared_ptr<IKMObject>& defTemplate
         SetReadOnly(false);
         return false;
     }
-    LandscapeStartTrace(kTraceTitle);
+    LandscapeStartTrace(traceTitle);
     defTemplate = form->colObjectsSelected->Item(1);
     form->unload();
     return true;
@@ -224,7 +224,7 @@ bool clsLandscapeBuilder::ChooseFilter(IKMObject& defTemplate, std::shared_ptr<I
 }
 
 Long clsLandscapeBuilder::ColumnCount(IDiagram& diagram) {
-    Long lngColumns = StoredNumber(diagram.GetProperty(kColumnsProperty));
+    Long lngColumns = StoredNumber(diagram.GetProperty(columnsProperty));
     if (lngColumns != 0) {
         return lngColumns;
     }
@@ -241,7 +241,7 @@ bool clsLandscapeBuilder::PopulateSelection(Selection& selection, IKMObject& def
             strName = symParent->Name();
         } catch (const std::exception&) {
             // Deleted as the content of a symbol populated earlier in this run.
-            LandscapeStatus().LogError(kDeletedSymbolError);
+            LandscapeStatus().LogError(deletedSymbolError);
             return false;
         }
         if (!LandscapeSetStatus("Populating symbol " + strName)) {
@@ -275,13 +275,13 @@ void clsLandscapeBuilder::PopulateSymbol(const std::shared_ptr<IDiagram>& diagra
     LandscapeTrace("Building collection for " + QuoteString(symParent->Name()) + " [" + symParent->TypeName() +
                        "] using template " + QuoteString(defTemplate.Name()),
                    0);
-    symParent->setProperty(kTemplateProperty, LandscapeUtils().AddQuotesIfNeeded(defTemplate.Name(), false));
+    symParent->setProperty(templateProperty, LandscapeUtils().AddQuotesIfNeeded(defTemplate.Name(), false));
     const std::string strID = std::to_string(defParent->ddid());
     std::string strScript;
     if (lngFilterID < 1) {
         strScript = SubstituteReportParameters(defTemplate.GetProperty("Content"), strID, "");
     } else {
-        symParent->setProperty(kParameterProperty, std::to_string(lngFilterID));
+        symParent->setProperty(parameterProperty, std::to_string(lngFilterID));
         strScript = SubstituteReportParameters(defTemplate.GetProperty("Content"), strID, std::to_string(lngFilterID));
     }
     DeleteNestedSymbols(*symParent);

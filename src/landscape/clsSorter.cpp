@@ -10,9 +10,9 @@ using km::rt::ErrorNumber;
 using km::rt::Long;
 using km::rt::RuntimeError;
 
-constexpr Long kArrayBound = -2;
-constexpr Long kSortColumn = 1;
-constexpr Long kRowNumberColumn = 2;
+constexpr Long arrayBound = -2;
+constexpr Long sortColumn = 1;
+constexpr Long rowNumberColumn = 2;
 
 } // namespace
 
@@ -47,15 +47,15 @@ clsSorter::SortSymbols(Long strSymbolType, const std::shared_ptr<km::host::IDiag
         const Long lngCount = colSymbols->count();
         SortTextArray varNames(1, lngCount, 2);
         for (Long i = 1; i <= lngCount; ++i) {
-            varNames.Item(i, kSortColumn) = colSymbols->Item(i)->Name();
-            varNames.Item(i, kRowNumberColumn) = std::to_string(i);
+            varNames.Item(i, sortColumn) = colSymbols->Item(i)->Name();
+            varNames.Item(i, rowNumberColumn) = std::to_string(i);
         }
-        Long lngLeft = kArrayBound;
-        Long lngRight = kArrayBound;
+        Long lngLeft = arrayBound;
+        Long lngRight = arrayBound;
         dhQuickSortArray(varNames, lngLeft, lngRight);
         auto colSorted = std::make_shared<SymbolCollection>();
         for (Long i = 1; i <= lngCount; ++i) {
-            colSorted->Add(colSymbols->Item(km::rt::CLng(km::rt::Val(varNames.Item(i, kRowNumberColumn)))));
+            colSorted->Add(colSymbols->Item(km::rt::CLng(km::rt::Val(varNames.Item(i, rowNumberColumn)))));
         }
         return colSorted;
     } catch (const std::exception&) {
@@ -64,10 +64,10 @@ clsSorter::SortSymbols(Long strSymbolType, const std::shared_ptr<km::host::IDiag
 }
 
 void clsSorter::dhQuickSortArray(SortTextArray& varArray, Long& intLeft, Long& intRight) {
-    if (intLeft == kArrayBound) {
+    if (intLeft == arrayBound) {
         intLeft = varArray.LBound();
     }
-    if (intRight == kArrayBound) {
+    if (intRight == arrayBound) {
         intRight = varArray.UBound();
     }
     QuickSortRows(varArray, intLeft, intRight);
@@ -79,14 +79,14 @@ void clsSorter::dhQuickSortArray(SortTextArray& varArray, Long& intLeft, Long& i
 void clsSorter::QuickSortRows(SortTextArray& varArray, Long lngLeft, Long lngRight) {
     while (lngLeft < lngRight) {
         const Long lngMiddle = static_cast<Long>((std::int64_t(lngLeft) + lngRight) / 2);
-        const std::string strPivot = varArray.Item(lngMiddle, kSortColumn);
+        const std::string strPivot = varArray.Item(lngMiddle, sortColumn);
         Long i = lngLeft;
         Long j = lngRight;
         do {
-            while (km::rt::lessUtf16(varArray.Item(i, kSortColumn), strPivot)) {
+            while (km::rt::lessUtf16(varArray.Item(i, sortColumn), strPivot)) {
                 ++i;
             }
-            while (km::rt::lessUtf16(strPivot, varArray.Item(j, kSortColumn))) {
+            while (km::rt::lessUtf16(strPivot, varArray.Item(j, sortColumn))) {
                 --j;
             }
             if (i <= j) {
@@ -106,9 +106,9 @@ void clsSorter::QuickSortRows(SortTextArray& varArray, Long lngLeft, Long lngRig
 }
 
 void clsSorter::SwapRows(SortTextArray& varArray, Long lngRowA, Long lngRowB) {
-    std::swap(varArray.Item(lngRowA, kSortColumn), varArray.Item(lngRowB, kSortColumn));
+    std::swap(varArray.Item(lngRowA, sortColumn), varArray.Item(lngRowB, sortColumn));
     if (varArray.UBoundColumns() == 2) {
-        std::swap(varArray.Item(lngRowA, kRowNumberColumn), varArray.Item(lngRowB, kRowNumberColumn));
+        std::swap(varArray.Item(lngRowA, rowNumberColumn), varArray.Item(lngRowB, rowNumberColumn));
     }
 }
 

@@ -17,13 +17,13 @@ using km::rt::Long;
 
 namespace {
 
-constexpr Long kStartNarrowest = 99999999;
-constexpr Long kStartChildWidth = 500;
-constexpr Long kStartChildHeight = 250;
-constexpr Long kHeaderRoom = 35;
-constexpr Long kHorizontalGap = 2;
-constexpr Long kVerticalGap = 3;
-constexpr Long kTextSizeField = 15;
+constexpr Long startNarrowest = 99999999;
+constexpr Long startChildWidth = 500;
+constexpr Long startChildHeight = 250;
+constexpr Long headerRoom = 35;
+constexpr Long horizontalGap = 2;
+constexpr Long verticalGap = 3;
+constexpr Long textSizeField = 15;
 
 Long NestedCount(ISymbol& symbol) {
     return symbol.GetRelatedObjects(km::host::RelNestedSymbols)->count();
@@ -38,9 +38,9 @@ Long CellSize(double value) {
 } // namespace
 
 void clsSymbolSizer::SizeCollections(const SymbolCollection& colSyms, Long lngMaxNoColsForNarrowestCoolection) {
-    Long lngNarrowest = kStartNarrowest;
-    Long lngChildWidth = kStartChildWidth;
-    Long lngChildHeight = kStartChildHeight;
+    Long lngNarrowest = startNarrowest;
+    Long lngChildWidth = startChildWidth;
+    Long lngChildHeight = startChildHeight;
     for (const auto& symContainer : colSyms) {
         try {
             lngNarrowest = std::min(lngNarrowest, symContainer->XSize());
@@ -95,18 +95,18 @@ void clsSymbolSizer::ComputeChildSize(ISymbol& container, Long& lngChildWidth, L
     if (dblRows * dblColumns < n && std::fmod(n, dblRows * dblColumns) > 0) {
         dblRows = dblRows + 1;
     }
-    const double dblInnerWidth = lngWidth - kHorizontalGap;
-    const double dblInnerHeight = km::rt::RoundHalfEven(container.YSize() - kHeaderRoom);
-    const Long lngWidthHere = CellSize(dblInnerWidth / dblColumns - kHorizontalGap);
-    const Long lngHeightHere = CellSize(dblInnerHeight / dblRows - kVerticalGap);
+    const double dblInnerWidth = lngWidth - horizontalGap;
+    const double dblInnerHeight = km::rt::RoundHalfEven(container.YSize() - headerRoom);
+    const Long lngWidthHere = CellSize(dblInnerWidth / dblColumns - horizontalGap);
+    const Long lngHeightHere = CellSize(dblInnerHeight / dblRows - verticalGap);
     lngChildWidth = std::min(lngChildWidth, lngWidthHere);
     lngChildHeight = std::min(lngChildHeight, lngHeightHere);
 }
 
 void clsSymbolSizer::ArrangeChildren(ISymbol& container, Long lngChildWidth, Long lngChildHeight) {
     const Long lngRightEdge = container.XPos();
-    const Long lngLeft = lngRightEdge - container.XSize() + kHorizontalGap;
-    const Long lngTop = container.ypos() + kHeaderRoom - container.YSize() - kVerticalGap;
+    const Long lngLeft = lngRightEdge - container.XSize() + horizontalGap;
+    const Long lngTop = container.ypos() + headerRoom - container.YSize() - verticalGap;
     auto colNested = container.GetRelatedObjects(km::host::RelNestedSymbols);
     try {
         Long lngRow = 0;
@@ -122,7 +122,7 @@ void clsSymbolSizer::ArrangeChildren(ISymbol& container, Long lngChildWidth, Lon
             }
             LandscapeSetStatus("Resizing and Repositioning " + symChild->Name());
             LandscapeDoEvents();
-            Long lngRight = (lngChildWidth + kHorizontalGap) * lngColumn + lngLeft + lngChildWidth;
+            Long lngRight = (lngChildWidth + horizontalGap) * lngColumn + lngLeft + lngChildWidth;
             // A cell that does not fit beside the others starts a new row. One that does not fit
             // even in the first column goes there anyway, so that the search always ends.
             if (lngRight > lngRightEdge && lngColumn > 0) {
@@ -130,7 +130,7 @@ void clsSymbolSizer::ArrangeChildren(ISymbol& container, Long lngChildWidth, Lon
                 ++lngRow;
                 lngRight = lngLeft + lngChildWidth;
             }
-            const Long lngBottom = (lngChildHeight + kVerticalGap) * lngRow + lngTop + lngChildHeight;
+            const Long lngBottom = (lngChildHeight + verticalGap) * lngRow + lngTop + lngChildHeight;
             PlaceChild(*symChild, lngRight, lngBottom, lngChildWidth, lngChildHeight);
             ++lngColumn;
         }
@@ -144,14 +144,14 @@ void clsSymbolSizer::PlaceChild(ISymbol& child, Long lngRight, Long lngBottom, L
     child.YSize(lngHeight);
     child.XPos(lngRight);
     child.ypos(lngBottom);
-    child.setField(kTextSizeField, TextSizeField(TextSizeFor(lngWidth, lngHeight, km::rt::Len(child.Name()))));
+    child.setField(textSizeField, TextSizeField(TextSizeFor(lngWidth, lngHeight, km::rt::Len(child.Name()))));
     child.save();
 }
 
 Long clsSymbolSizer::TextSizeFor(Long lngWidth, Long lngHeight, Long lngNameLength) {
     // Rows: width band and whether the height is above the band's limit; columns: name length
     // 1-20, 21-30, 31-50, any other.
-    static constexpr Long kSizes[6][4] = {
+    static constexpr Long textSizes[6][4] = {
         {50, 45, 40, 30}, {40, 35, 30, 20},     {80, 65, 60, 50},
         {70, 65, 60, 50}, {160, 130, 120, 100}, {120, 100, 90, 65},
     };
@@ -173,7 +173,7 @@ Long clsSymbolSizer::TextSizeFor(Long lngWidth, Long lngHeight, Long lngNameLeng
     } else if (lngNameLength >= 31 && lngNameLength <= 50) {
         intColumn = 2;
     }
-    return kSizes[intRow][intColumn];
+    return textSizes[intRow][intColumn];
 }
 
 std::string clsSymbolSizer::TextSizeField(Long lngSize) {

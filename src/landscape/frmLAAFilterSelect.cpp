@@ -15,9 +15,9 @@ namespace KM_SLN_SOA {
 
 namespace {
 
-constexpr km::rt::Long kHelpTopic = 999852;
-constexpr km::rt::Long kDiagramClass = 1;
-constexpr km::rt::Long kDefinitionClass = 3;
+constexpr km::rt::Long helpTopic = 999852;
+constexpr km::rt::Long diagramClass = 1;
+constexpr km::rt::Long definitionClass = 3;
 
 template <class TCollection> void ListObjects(km::ui::ListBox& lstObjects, TCollection colObjects) {
     colObjects->readall();
@@ -40,7 +40,7 @@ frmLAAFilterSelect::frmLAAFilterSelect(km::ui::FrontEnd& frontEnd)
     cmdOK.onClick = [this] { cmdOK_Click(); };
     lstObjects.onDblClick = [this] { cmdOK_Click(); };
     cmdCancel.onClick = [this] { hide(); };
-    cmdHelp.onClick = [this] { clsHelp().ShowHelpTopicKM(windowHandle(), kHelpTopic); };
+    cmdHelp.onClick = [this] { clsHelp().ShowHelpTopicKM(windowHandle(), helpTopic); };
 }
 
 void frmLAAFilterSelect::onLoad() {
@@ -48,7 +48,7 @@ void frmLAAFilterSelect::onLoad() {
     KMFormLanguageSetUp(*this);
     if (goUtils && goUtils->oKMXres()) {
         auto oKMXres = goUtils->oKMXres();
-        setCaption(oKMXres->GetLocalString(26) + " " + kVersionText);
+        setCaption(oKMXres->GetLocalString(26) + " " + versionText);
         cmdHelp.setCaption(oKMXres->GetLocalString(23));
     }
     txtTitle.setText(strTitleReport);
@@ -58,8 +58,7 @@ void frmLAAFilterSelect::optClass_Click() {
     try {
         blnDefns = optDefs.value();
         cboTypes.clear();
-        auto oMetaClass =
-            LandscapeEncyclopedia()->MetaModel()->MetaClasses(blnDefns ? kDefinitionClass : kDiagramClass);
+        auto oMetaClass = LandscapeEncyclopedia()->MetaModel()->MetaClasses(blnDefns ? definitionClass : diagramClass);
         auto colMetaItems = oMetaClass->SupportedMetaItems();
         lstObjects.clear();
         clsSorter::ObjectCollection<km::host::IMetaItem> colSorted;
@@ -73,7 +72,7 @@ void frmLAAFilterSelect::optClass_Click() {
         }
     } catch (const std::exception& error) {
         LandscapeMsgBox("An unexpected error occured. Please contact your administrator.\r\n" + ErrorDescription(error),
-                        kStyleCritical, std::string(kMessageTitle));
+                        styleCritical, std::string(messageTitle));
     }
 }
 
@@ -108,7 +107,7 @@ void frmLAAFilterSelect::cmdOK_Click() {
         }
     }
     if (colObjectsSelected->count() == 0) {
-        LandscapeMsgBox("You must select an object", kStyleCritical, std::string(kMessageTitle));
+        LandscapeMsgBox("You must select an object", styleCritical, std::string(messageTitle));
         return;
     }
     blnOkPressed = true;

@@ -12,8 +12,8 @@ namespace KM_SLN_SOA {
 
 namespace {
 
-constexpr km::rt::Long kTemplateType = 625;
-constexpr km::rt::Long kHelpTopic = 999851;
+constexpr km::rt::Long templateType = 625;
+constexpr km::rt::Long helpTopic = 999851;
 
 } // namespace
 
@@ -23,12 +23,12 @@ frmLAATemplateSelect::frmLAATemplateSelect(km::ui::FrontEnd& frontEnd)
     cmdOK.onClick = [this] { cmdOK_Click(); };
     lstObjects.onDblClick = [this] { cmdOK_Click(); };
     cmdCancel.onClick = [this] { hide(); };
-    cmdHelp.onClick = [this] { clsHelp().ShowHelpTopicKM(windowHandle(), kHelpTopic); };
+    cmdHelp.onClick = [this] { clsHelp().ShowHelpTopicKM(windowHandle(), helpTopic); };
 }
 
 void frmLAATemplateSelect::onLoad() {
     lstObjects.clear();
-    auto colTemplates = LandscapeEncyclopedia()->getfiltereddefinitions("", kTemplateType);
+    auto colTemplates = LandscapeEncyclopedia()->getfiltereddefinitions("", templateType);
     colTemplates->readall();
     for (const auto& defTemplate : colTemplates) {
         lstObjects.addItem(defTemplate->Name());
@@ -37,7 +37,7 @@ void frmLAATemplateSelect::onLoad() {
     KMFormLanguageSetUp(*this);
     if (goUtils && goUtils->oKMXres()) {
         auto oKMXres = goUtils->oKMXres();
-        setCaption(oKMXres->GetLocalString(25) + " " + kVersionText);
+        setCaption(oKMXres->GetLocalString(25) + " " + versionText);
         cmdOK.setCaption(oKMXres->GetLocalString(7));
         cmdCancel.setCaption(oKMXres->GetLocalString(8));
         lblTemplates.setCaption(oKMXres->GetLocalString(26));
@@ -60,7 +60,7 @@ void frmLAATemplateSelect::cmdOK_Click() {
         blnOkPressed = true;
         hide();
     } else {
-        LandscapeMsgBox("You must select a Template", kStyleCritical, std::string(kMessageTitle));
+        LandscapeMsgBox("You must select a Template", styleCritical, std::string(messageTitle));
     }
 }
 

@@ -12,14 +12,14 @@ namespace KM_SLN_SOA {
 
 namespace {
 
-constexpr km::rt::Long kHelpTopic = 999855;
+constexpr km::rt::Long helpTopic = 999855;
 
 } // namespace
 
 frmNoOfCols::frmNoOfCols(km::ui::FrontEnd& frontEnd) : Form(frontEnd, "frmNoOfCols", "Landscape Manager") {
     cmdOK.onClick = [this] { cmdOK_Click(); };
     cmdCancel.onClick = [this] { hide(); };
-    cmdHelp.onClick = [this] { clsHelp().ShowHelpTopicKM(windowHandle(), kHelpTopic); };
+    cmdHelp.onClick = [this] { clsHelp().ShowHelpTopicKM(windowHandle(), helpTopic); };
 }
 
 void frmNoOfCols::onLoad() {
@@ -31,7 +31,7 @@ void frmNoOfCols::onLoad() {
     KMFormLanguageSetUp(*this);
     if (goUtils && goUtils->oKMXres()) {
         auto oKMXres = goUtils->oKMXres();
-        setCaption(oKMXres->GetLocalString(25) + " " + kVersionText);
+        setCaption(oKMXres->GetLocalString(25) + " " + versionText);
         cmdOK.setCaption(oKMXres->GetLocalString(7));
         cmdCancel.setCaption(oKMXres->GetLocalString(8));
     }
@@ -46,7 +46,7 @@ void frmNoOfCols::cmdOK_Click() {
         return;
     }
     if (lngValue < 1) {
-        LandscapeMsgBox("You must have at least 1 column", kStyleOk, std::string(kMessageTitle));
+        LandscapeMsgBox("You must have at least 1 column", styleOk, std::string(messageTitle));
         return;
     }
     blnOkPressed = true;

@@ -26,13 +26,13 @@ using km::rt::Long;
 
 namespace {
 
-constexpr int kYesNo = 4;
-constexpr int kStopOk = 16;
-constexpr int kYes = 6;
-constexpr int kApplicationType = 309;
-constexpr int kComponentType = 618;
-constexpr int kProjectType = 662;
-constexpr int kServicePlanType = 624;
+constexpr int yesNo = 4;
+constexpr int stopOk = 16;
+constexpr int yes = 6;
+constexpr int applicationType = 309;
+constexpr int componentType = 618;
+constexpr int projectType = 662;
+constexpr int servicePlanType = 624;
 
 std::string joinLines(const std::vector<std::string>& lines) {
     std::string text;
@@ -42,7 +42,7 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-const std::string kSettings =
+const std::string settings =
     "SETTING { DECIMALSEPARATOR \".\" } SETTING { LISTSEPARATOR \",\" } SETTING { MEASUREMENT English } ";
 
 } // namespace
@@ -54,7 +54,7 @@ void clsReportServiceRoadmap::RunReport() {
     try {
         if (!CheckRoadmapRules()) {
             if (goStatusMgr->KMMsgBox("There were rules inconsistencies. The report may be innacurate. Continue?",
-                                      kYesNo, kMessageTitle) != kYes) {
+                                      yesNo, messageTitle) != yes) {
                 return;
             }
         }
@@ -175,7 +175,7 @@ clsReportServiceRoadmap::ItemList clsReportServiceRoadmap::GetComponentReport() 
             "REPORT \"\" ",
             "ID 29805 ",
             "{ ",
-            kSettings,
+            settings,
             "SETTING { PAGESIZE -1\", 0.00 } SETTING { REPORTFORMAT 0 } ",
             "FIELD \"Commission Date <-- Commission Date\" { SOURCE PROPERTY \"Commission Date\" LENGTH 10 TYPE DATE "
             "LEGEND \"Commission Date\" } ",
@@ -184,13 +184,13 @@ clsReportServiceRoadmap::ItemList clsReportServiceRoadmap::GetComponentReport() 
             "TABULAR 1 ",
             "{ ",
             "SELECT \"Name\" LEGEND \"Component Name\" PARTIAL WHERE Class = Definition WHERE \"Type Number\" = " +
-                std::to_string(kComponentType),
+                std::to_string(componentType),
             "JOIN WHERE RELATION = \"provides\" JOIN SELECT \"Name\" LEGEND \"Service Name\" WHERE Class = "
             "Definition WHERE \"Type Number\" = " +
                 strServiceType + " JOIN WHERE RELATION = \"provided by\" JOIN ",
             "SELECT \"Name\" LEGEND \"Application Name\" ,\"Commission Date <-- Commission Date\", \"Decommission "
             "Date <-- Decommission Date\" WHERE Class = Definition WHERE \"Type Number\" = " +
-                std::to_string(kApplicationType) + " ",
+                std::to_string(applicationType) + " ",
             "} ",
             "}",
         }));
@@ -205,7 +205,7 @@ clsReportServiceRoadmap::ItemList clsReportServiceRoadmap::GetServicePlanReport(
         std::string strServiceType = std::to_string(goUtils->GetServiceTypeNumber());
         std::string strRelation = blnAdditions ? "is added to" : "is removed from";
         return RunReportXML(joinLines({
-            kSettings,
+            settings,
             "FIELD \"Completion Date <-- Completion Date\" { SOURCE PROPERTY \"Completion Date\" LENGTH 10 TYPE DATE "
             "LEGEND \"Completion Date\" } ",
             "FIELD \"Start Date <-- Start Date\" { SOURCE PROPERTY \"Start Date\" LENGTH 10 TYPE DATE LEGEND \"Start "
@@ -234,16 +234,16 @@ clsReportServiceRoadmap::ItemList clsReportServiceRoadmap::GetServicePlanReport(
 clsReportServiceRoadmap::ItemList clsReportServiceRoadmap::GetProjectReport() {
     try {
         return RunReportXML(joinLines({
-            kSettings,
+            settings,
             "FIELD \"Start Date\" { SOURCE PROPERTY \"Start Date\" LENGTH 10 TYPE DATE LEGEND \"Start Date\" } ",
             "FIELD \"Completion Date\" { SOURCE PROPERTY \"Completion Date\" LENGTH 10 TYPE DATE LEGEND \"Completion "
             "Date\" } ",
             "TABULAR 1 ",
             "{ ",
             "SELECT \"Name\" LEGEND \"Project Name\", \"Start Date\", \"Completion Date\" ",
-            "WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(kProjectType) +
+            "WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(projectType) +
                 " JOIN WHERE RELATION = \"uses\" JOIN SELECT \"Name\" LEGEND \"Service Plan Name\", \"Start Date\",  ",
-            "\"Completion Date\" WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(kServicePlanType) +
+            "\"Completion Date\" WHERE Class = Definition WHERE \"Type Number\" = " + std::to_string(servicePlanType) +
                 " ",
             "}",
         }));
@@ -293,13 +293,13 @@ Date clsReportServiceRoadmap::GetDateProperty(const pugi::xml_node& oNode, const
 // The date grid
 
 void clsReportServiceRoadmap::SetInterval(Long lngInterval) {
-    static const std::pair<const char*, Long> kIntervals[] = {{"d", 1}, {"ww", 1}, {"ww", 2}, {"m", 1},
-                                                              {"m", 2}, {"m", 3},  {"m", 6},  {"yyyy", 1}};
+    static const std::pair<const char*, Long> intervalEntries[] = {{"d", 1}, {"ww", 1}, {"ww", 2}, {"m", 1},
+                                                                   {"m", 2}, {"m", 3},  {"m", 6},  {"yyyy", 1}};
     if (lngInterval < 1 || lngInterval > 8) {
         return;
     }
-    m_strIntervalUnit = kIntervals[lngInterval - 1].first;
-    m_lngIntervalCount = kIntervals[lngInterval - 1].second;
+    m_strIntervalUnit = intervalEntries[lngInterval - 1].first;
+    m_lngIntervalCount = intervalEntries[lngInterval - 1].second;
 }
 
 Date clsReportServiceRoadmap::PeriodStart(Date dtFrom, Long k) const {
@@ -580,7 +580,7 @@ bool clsReportServiceRoadmap::ExcelStart(std::shared_ptr<km::excel::IExcelApplic
         goStatusMgr->KMMsgBox(
             "Could not start Microsoft Excel. Check you have a licensed copy correctly installed.\r\n" +
                 ErrorDescription(error),
-            kStopOk, kMessageTitle);
+            stopOk, messageTitle);
         return false;
     }
 }
@@ -644,11 +644,11 @@ void clsReportServiceRoadmap::DrawRowTop(const ExcelRange& oRow, bool blnThick) 
 }
 
 void clsReportServiceRoadmap::ColourCell(const ExcelRange& oCell, int intState, const std::string& strProjects) {
-    static const int kStateColours[] = {15, 44, 4};
+    static const int stateColours[] = {15, 44, 4};
     try {
         if (intState >= 0 && intState <= 2) {
             km::excel::ExcelInterior oInterior = oCell.Interior();
-            oInterior.ColorIndex(kStateColours[intState]);
+            oInterior.ColorIndex(stateColours[intState]);
             oInterior.Pattern(km::excel::xl::Solid);
             oInterior.PatternColorIndex(km::excel::xl::Automatic);
         }

@@ -15,11 +15,11 @@ using km::rt::Long;
 
 namespace {
 
-constexpr Long kHelpTopic = 999854;
-constexpr int kStopOk = 16;
+constexpr Long helpTopic = 999854;
+constexpr int stopOk = 16;
 
 // The intervals in the order the list shows them, each with its code.
-const std::pair<const char*, Long> kIntervals[] = {
+const std::pair<const char*, Long> intervalEntries[] = {
     {"One Day", 1},    {"One Week", 2},   {"Two Weeks", 3}, {"One Month", 4},
     {"Two Months", 5}, {"Six Months", 7}, {"Quarterly", 6}, {"One Year", 8},
 };
@@ -60,7 +60,7 @@ void frmReportServiceRoadmap::onLoad() {
     }
     goUtils->KMFormLanguageSetUp(*this);
     if (auto oKMXres = goUtils->oKMXres()) {
-        setCaption(oKMXres->GetLocalString(25) + " " + kVersionText);
+        setCaption(oKMXres->GetLocalString(25) + " " + versionText);
         cmdOK.setCaption(oKMXres->GetLocalString(7));
         cmdCancel.setCaption(oKMXres->GetLocalString(8));
     }
@@ -68,7 +68,7 @@ void frmReportServiceRoadmap::onLoad() {
 
 void frmReportServiceRoadmap::FillIntervals() {
     cboInterval.clear();
-    for (const auto& [strText, lngCode] : kIntervals) {
+    for (const auto& [strText, lngCode] : intervalEntries) {
         cboInterval.addItem(strText);
         cboInterval.setItemData(cboInterval.newIndex(), lngCode);
     }
@@ -106,12 +106,12 @@ void frmReportServiceRoadmap::cmdOK_Click() {
 }
 
 void frmReportServiceRoadmap::cmdHelp_Click() {
-    clsHelp().ShowHelpTopicKM(windowHandle(), kHelpTopic);
+    clsHelp().ShowHelpTopicKM(windowHandle(), helpTopic);
 }
 
 void frmReportServiceRoadmap::ShowStop(const std::string& strMessage) {
     if (goStatusMgr) {
-        goStatusMgr->KMMsgBox(strMessage, kStopOk, kMessageTitle);
+        goStatusMgr->KMMsgBox(strMessage, stopOk, messageTitle);
     }
 }
 

@@ -11,7 +11,7 @@ namespace {
 using km::kemora::AddinLoader;
 using km::test::AddinTestBench;
 
-const std::string kLibrary = std::string(KM_OUTPUT_DIR) + "/" + AddinLoader::libraryFileName;
+const std::string addinLibraryPath = std::string(KM_OUTPUT_DIR) + "/" + AddinLoader::libraryFileName;
 
 std::string loadError(km::host::IHostServices& services, const std::string& path) {
     try {
@@ -33,7 +33,7 @@ private:
 };
 
 TEST_F(AddinLoaderTest, TheLoadedLibraryKnowsItsFolderAndRunsCommands) {
-    AddinLoader loader(bench.services(), kLibrary);
+    AddinLoader loader(bench.services(), addinLibraryPath);
     EXPECT_EQ(std::filesystem::path(loader.library().LibraryFolder()), std::filesystem::path(KM_OUTPUT_DIR));
     auto landscapeMgr = loader.library().CreateObject("LandscapeMgr");
     ASSERT_TRUE(landscapeMgr);
@@ -44,7 +44,7 @@ TEST_F(AddinLoaderTest, TheLoadedLibraryKnowsItsFolderAndRunsCommands) {
 }
 
 TEST_F(AddinLoaderTest, OnlyTheTwoPublicClassesAreCreatable) {
-    AddinLoader loader(bench.services(), kLibrary);
+    AddinLoader loader(bench.services(), addinLibraryPath);
     EXPECT_TRUE(loader.library().CreateObject("landscapemgr"));
     EXPECT_TRUE(loader.library().CreateObject("clsStatusMgr"));
     EXPECT_FALSE(loader.library().CreateObject("clsUtils"));
@@ -52,7 +52,7 @@ TEST_F(AddinLoaderTest, OnlyTheTwoPublicClassesAreCreatable) {
 }
 
 TEST_F(AddinLoaderTest, AStatusManagerOfTheHostShowsItsErrorsWhenReleased) {
-    AddinLoader loader(bench.services(), kLibrary);
+    AddinLoader loader(bench.services(), addinLibraryPath);
     auto statusMgr = loader.library().CreateObject("clsStatusMgr");
     EXPECT_EQ(statusMgr->Invoke("blnSilent", {}), "False");
     bench.ui().answerMessage(km::ui::answer::yes);
@@ -83,7 +83,7 @@ TEST_F(AddinLoaderTest, ALibraryWithoutTheFactoryIsRefused) {
 // kmsoa and the add-in it loads share one copy of the runtime and of the window models: what the
 // add-in calls resolves to the shared libraries, not to copies linked into the add-in.
 TEST_F(AddinLoaderTest, TheLibraryUsesTheSharedRuntimeAndWindowModels) {
-    void* addin = dlopen(kLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* addin = dlopen(addinLibraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_TRUE(addin) << dlerror();
     const std::pair<const char*, const char*> symbols[] = {
         {"_ZN2km2rt3ValESt17basic_string_viewIcSt11char_traitsIcEE", "libkm_runtime.so"}, // km::rt::Val

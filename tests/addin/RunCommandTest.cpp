@@ -16,14 +16,14 @@ namespace {
 
 using km::test::TempFolder;
 
-const std::string kProgram = km::test::kmsoaProgram();
+const std::string kmsoaPath = km::test::kmsoaProgram();
 
 using Outcome = km::test::KmsoaResult;
 
 class RunCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(kProgram)) {
+        if (!std::filesystem::exists(kmsoaPath)) {
             GTEST_SKIP() << "kmsoa is not built";
         }
         auto encyclopedia = km::kemora::Encyclopedia::create(m_encyclopedia);
@@ -33,7 +33,7 @@ protected:
         diagram->CreateSymbol("Note", 1);
     }
 
-    Outcome kmsoa(const std::vector<std::string>& arguments) { return kmsoaAt(kProgram, arguments); }
+    Outcome kmsoa(const std::vector<std::string>& arguments) { return kmsoaAt(kmsoaPath, arguments); }
 
     Outcome kmsoaAt(const std::string& program, const std::vector<std::string>& arguments) {
         std::vector<std::string> all{"run", m_encyclopedia};
@@ -102,7 +102,7 @@ TEST_F(RunCommandTest, ArgumentsReachTheMethod) {
 TEST_F(RunCommandTest, MessageBoxAnswersKeepTheirCommandLineOrder) {
     std::string bin = m_folder.file("bin");
     std::filesystem::create_directories(bin);
-    std::filesystem::copy_file(kProgram, bin + "/kmsoa");
+    std::filesystem::copy_file(kmsoaPath, bin + "/kmsoa");
     for (const char* library : {"libkm_sln_soa.so", "libkm_ui.so", "libkm_excel.so", "libkm_runtime.so"}) {
         std::filesystem::copy_file(std::string(KM_OUTPUT_DIR) + "/" + library, bin + "/" + library);
     }

@@ -12,7 +12,7 @@ namespace {
 using km::test::AddinTestBench;
 namespace addin = KM_SLN_SOA;
 
-constexpr const char* kErrorsMessage = "There were errors, review the error log.";
+constexpr const char* errorsMessage = "There were errors, review the error log.";
 
 TEST(clsStatusMgrTest, SilentMessageBoxesShowNothingButTheHostStatusBarIsStillWritten) {
     AddinTestBench bench;
@@ -79,7 +79,7 @@ TEST(clsStatusMgrTest, ReleaseShowsTheErrorMessageOnceThenWritesTheErrorLog) {
     bench.destroyObjects();
 
     ASSERT_EQ(bench.ui().messages().size(), 1u);
-    EXPECT_EQ(bench.ui().lastMessage().prompt, kErrorsMessage);
+    EXPECT_EQ(bench.ui().lastMessage().prompt, errorsMessage);
     EXPECT_EQ(bench.ui().lastMessage().style, 16);
     EXPECT_EQ(bench.ui().lastMessage().title, "Kemora for SOA");
     EXPECT_EQ(bench.logCount("Error Log"), 1u);
@@ -162,7 +162,7 @@ TEST(clsStatusMgrTest, CreatableByTheHostAndReportsItsErrorsWhenReleased) {
         addin::clsStatusMgr statusMgr;
         statusMgr.LogError("outside a command");
     }
-    EXPECT_EQ(bench.messagePrompts(), std::vector<std::string>{kErrorsMessage});
+    EXPECT_EQ(bench.messagePrompts(), std::vector<std::string>{errorsMessage});
     EXPECT_EQ(bench.traceText("Error Log"), "ERROR LOG\r\n\toutside a command\r\n\r\n");
 }
 

@@ -17,21 +17,21 @@
 
 namespace km::test {
 
-inline constexpr const char* kTitle = "Kemora for SOA";
-inline constexpr rt::Long kWhite = 16777215;
-inline constexpr rt::Long kRed = 3289855;
-inline constexpr rt::Long kGreen = 3335730;
-inline constexpr rt::Long kApplicationSymbol = 160;
+inline constexpr const char* titleText = "Kemora for SOA";
+inline constexpr rt::Long whiteColour = 16777215;
+inline constexpr rt::Long redColour = 3289855;
+inline constexpr rt::Long greenColour = 3335730;
+inline constexpr rt::Long applicationSymbol = 160;
 
 /// Every application with the services it provides, the application itself first (level 1
 /// selects the starting definition, as grouping expects).
-inline constexpr const char* kServicesScript = "TABULAR 1\n"
-                                               "{\n"
-                                               "SELECT \"Identity\" LEGEND \"KMTargetID\" "
-                                               "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
-                                               "JOIN WHERE RELATION = \"provides\" JOIN\n"
-                                               "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 765\n"
-                                               "}\n";
+inline constexpr const char* servicesScript = "TABULAR 1\n"
+                                              "{\n"
+                                              "SELECT \"Identity\" LEGEND \"KMTargetID\" "
+                                              "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
+                                              "JOIN WHERE RELATION = \"provides\" JOIN\n"
+                                              "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 765\n"
+                                              "}\n";
 
 class AnalyticsTest : public ::testing::Test {
 protected:
@@ -42,7 +42,7 @@ protected:
     std::shared_ptr<host::ISymbol> application(const std::string& name,
                                                const std::map<std::string, std::string>& properties = {}) {
         bench.createDefinition(name, 309, properties);
-        auto symbol = bench.addSymbol(*diagram, name, kApplicationSymbol);
+        auto symbol = bench.addSymbol(*diagram, name, applicationSymbol);
         placeAt(*symbol, 100 + 120 * m_placed++, 100);
         return symbol;
     }
@@ -75,7 +75,7 @@ protected:
     }
     /// The fill colour of an application's symbol as saved.
     rt::Long colourOf(const std::string& name) {
-        return bench.encyclopedia().store().symbol(symbol(name, kApplicationSymbol)->ddid())->fillColor;
+        return bench.encyclopedia().store().symbol(symbol(name, applicationSymbol)->ddid())->fillColor;
     }
     /// A property of the diagram as saved.
     std::string savedProperty(const std::string& name) {

@@ -9,7 +9,7 @@ using km::rt::Long;
 using km::test::CommandScope;
 namespace addin = KM_SLN_SOA;
 
-constexpr Long kOrange = 3978495, kLightGreen = 8585110;
+constexpr Long orange = 3978495, lightGreen = 8585110;
 
 class SampleAnalyticsTest : public km::test::AnalyticsTest {
 protected:
@@ -73,11 +73,11 @@ TEST_F(SampleAnalyticsTest, TheHealthViewRunsItsAnalyticsInOrder) {
     openDiagram("Kestrel Bay Application Health");
     bench.run("ExecuteAnalyticsForDiagram");
     EXPECT_TRUE(prompts().empty());
-    EXPECT_EQ(colourOf("Ledger One"), kOrange) << "only in an open plan";
-    EXPECT_EQ(colourOf("Compass Customer Cloud"), kLightGreen) << "in an open plan, but new";
-    EXPECT_EQ(colourOf("Harbour CRM"), km::test::kRed) << "in an open plan, but retiring";
-    EXPECT_EQ(colourOf("RateBook"), km::test::kRed) << "retiring on the last day of 2027";
-    EXPECT_EQ(colourOf("PayDay"), km::test::kWhite);
+    EXPECT_EQ(colourOf("Ledger One"), orange) << "only in an open plan";
+    EXPECT_EQ(colourOf("Compass Customer Cloud"), lightGreen) << "in an open plan, but new";
+    EXPECT_EQ(colourOf("Harbour CRM"), km::test::redColour) << "in an open plan, but retiring";
+    EXPECT_EQ(colourOf("RateBook"), km::test::redColour) << "retiring on the last day of 2027";
+    EXPECT_EQ(colourOf("PayDay"), km::test::whiteColour);
     EXPECT_EQ(labels(),
               (std::vector<std::string>{"In an open service plan", "Commissioned since 2020", "Retiring by 2027"}));
     EXPECT_EQ(savedProperty("Previous Analytics"), "Application");

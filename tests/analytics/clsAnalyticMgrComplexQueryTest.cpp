@@ -5,11 +5,11 @@
 namespace {
 
 using km::rt::Long;
-using km::test::kGreen;
-using km::test::kRed;
-using km::test::kWhite;
+using km::test::greenColour;
+using km::test::redColour;
+using km::test::whiteColour;
 
-constexpr const char* kColouringError = "There was an unknown error colouring symbols. Contact your administrator\r\n";
+constexpr const char* colouringError = "There was an unknown error colouring symbols. Contact your administrator\r\n";
 
 Long rgb(Long red, Long green, Long blue) {
     return red + 256 * green + 65536 * blue;
@@ -27,7 +27,7 @@ protected:
         service("Zebra", {"Ledger", "Payroll"});
         service("Accounts", {"Payroll"});
         service("Payments", {"Billing"});
-        report("Providers", km::test::kServicesScript);
+        report("Providers", km::test::servicesScript);
     }
     std::string complexQuery(const std::string& report, const std::string& executeIfNull, const std::string& colour,
                              const std::string& keyTitle = "", const std::string& grouping = "",
@@ -36,7 +36,7 @@ protected:
     }
     bool hasError() {
         for (const std::string& prompt : prompts()) {
-            if (prompt.rfind(kColouringError, 0) == 0) {
+            if (prompt.rfind(colouringError, 0) == 0) {
                 return true;
             }
         }
@@ -46,10 +46,10 @@ protected:
 
 TEST_F(ComplexQueryTest, ColourByReportColoursTheSymbolsWhoseReportFindsSomething) {
     EXPECT_EQ(complexQuery("Providers", "false", "red", "Providers"), "False");
-    EXPECT_EQ(colourOf("Ledger"), kRed);
-    EXPECT_EQ(colourOf("Payroll"), kRed);
-    EXPECT_EQ(colourOf("Billing"), kRed);
-    EXPECT_EQ(colourOf("Archive"), kWhite);
+    EXPECT_EQ(colourOf("Ledger"), redColour);
+    EXPECT_EQ(colourOf("Payroll"), redColour);
+    EXPECT_EQ(colourOf("Billing"), redColour);
+    EXPECT_EQ(colourOf("Archive"), whiteColour);
     EXPECT_EQ(status(), "3 symbols were coloured red");
     EXPECT_EQ(labels(), std::vector<std::string>{"Providers"});
     EXPECT_EQ(menuCommands(), (std::vector<Long>{71, 75}));
@@ -58,13 +58,13 @@ TEST_F(ComplexQueryTest, ColourByReportColoursTheSymbolsWhoseReportFindsSomethin
 
 TEST_F(ComplexQueryTest, ExecuteIfNullColoursTheSymbolsWhoseReportFindsNothing) {
     complexQuery("Providers", "TRUE", "green");
-    EXPECT_EQ(colourOf("Archive"), kGreen);
-    EXPECT_EQ(colourOf("Ledger"), kWhite);
+    EXPECT_EQ(colourOf("Archive"), greenColour);
+    EXPECT_EQ(colourOf("Ledger"), whiteColour);
     EXPECT_EQ(status(), "1 symbols were coloured green");
 
     auto rectangle = bench.addSymbol(*diagram, "Note", 2);
     complexQuery("Providers", "true", "green", "", "", "", "Rectangle");
-    EXPECT_EQ(rectangle->FillColor(), kWhite) << "a symbol without a definition is never coloured";
+    EXPECT_EQ(rectangle->FillColor(), whiteColour) << "a symbol without a definition is never coloured";
 }
 
 TEST_F(ComplexQueryTest, TheAnalysedTypeIsRememberedOnce) {
@@ -78,7 +78,7 @@ TEST_F(ComplexQueryTest, TheAnalysedTypeIsRememberedOnce) {
 
 TEST_F(ComplexQueryTest, BoxesWithoutGroupingColourByReport) {
     complexQuery("Providers", "false", "red", "Boxed", "false", "true");
-    EXPECT_EQ(colourOf("Ledger"), kRed);
+    EXPECT_EQ(colourOf("Ledger"), redColour);
     EXPECT_FALSE(symbol("Boxed - Zebra", 2));
 }
 
@@ -88,7 +88,7 @@ TEST_F(ComplexQueryTest, GroupsColourTheirSymbolsAndEachGetsOneKeyEntry) {
     EXPECT_EQ(colourOf("Ledger"), zebra);
     EXPECT_EQ(colourOf("Payroll"), zebra) << "the group met first over all symbols, not the symbol's first item";
     EXPECT_EQ(colourOf("Billing"), payments);
-    EXPECT_EQ(colourOf("Archive"), kWhite);
+    EXPECT_EQ(colourOf("Archive"), whiteColour);
     EXPECT_EQ(labels(), (std::vector<std::string>{"Services - Zebra", "Services - Payments"}))
         << "Accounts is nobody's first group";
     EXPECT_EQ(symbol("Services - Zebra", 2)->FillColor(), zebra);
@@ -110,7 +110,7 @@ TEST_F(ComplexQueryTest, AGroupedReportThatFindsNothingColoursNothingAndSaysSo) 
     EXPECT_TRUE(prompts().empty());
     EXPECT_EQ(status(), "0 symbols were coloured");
     for (const char* name : {"Ledger", "Payroll", "Billing", "Archive"}) {
-        EXPECT_EQ(colourOf(name), kWhite) << name;
+        EXPECT_EQ(colourOf(name), whiteColour) << name;
     }
     EXPECT_TRUE(labels().empty());
     EXPECT_EQ(menuCommands(), (std::vector<Long>{71, 75}));
@@ -122,7 +122,7 @@ TEST_F(ComplexQueryTest, AGroupedReportThatFindsNothingColoursNothingAndSaysSo) 
 
 TEST_F(ComplexQueryTest, AOneSymbolGroupGetsABoxAroundIt) {
     auto boxes = bench.createDiagram("Boxes", 140);
-    auto solo = bench.addSymbol(*boxes, "Billing", km::test::kApplicationSymbol);
+    auto solo = bench.addSymbol(*boxes, "Billing", km::test::applicationSymbol);
     placeAt(*solo, 100, 100, 40, 20);
     complexQuery("Providers", "false", "red", "Services", "true", "true");
     auto box = boxes->GetFilteredSymbols("Services - Payments", 2)->Item(1);
@@ -131,7 +131,7 @@ TEST_F(ComplexQueryTest, AOneSymbolGroupGetsABoxAroundIt) {
     EXPECT_EQ(box->XSize(), 50);
     EXPECT_EQ(box->YSize(), 60);
     EXPECT_EQ(box->FillColor(), 15132390);
-    EXPECT_EQ(solo->FillColor(), kWhite) << "boxes colour no symbol";
+    EXPECT_EQ(solo->FillColor(), whiteColour) << "boxes colour no symbol";
     EXPECT_EQ(status(), "0 symbols were coloured");
     EXPECT_EQ(boxes->GetFilteredSymbols("", 1)->count(), 0) << "and draw no key";
 }
@@ -150,9 +150,9 @@ TEST_F(ComplexQueryTest, AGroupBoxSpansAllItsSymbols) {
 }
 
 TEST_F(ComplexQueryTest, GroupsFarFromTheOriginAreFramedAsClosely) {
-    placeAt(*symbol("Billing", km::test::kApplicationSymbol), -400, -300, 100, 50);
-    placeAt(*symbol("Ledger", km::test::kApplicationSymbol), 1500100, 1200050, 100, 50);
-    placeAt(*symbol("Payroll", km::test::kApplicationSymbol), 1500300, 1200050, 100, 50);
+    placeAt(*symbol("Billing", km::test::applicationSymbol), -400, -300, 100, 50);
+    placeAt(*symbol("Ledger", km::test::applicationSymbol), 1500100, 1200050, 100, 50);
+    placeAt(*symbol("Payroll", km::test::applicationSymbol), 1500300, 1200050, 100, 50);
     complexQuery("Providers", "false", "red", "Box", "true", "true");
     auto payments = symbol("Box - Payments", 2);
     EXPECT_EQ(payments->XPos(), -395);
@@ -174,10 +174,10 @@ TEST_F(ComplexQueryTest, AMissingReportColoursNothing) {
 
 TEST_F(ComplexQueryTest, AWildcardInTheReportNameTakesOnlyTheReportOfThatName) {
     complexQuery("Prov*", "false", "red");
-    EXPECT_EQ(colourOf("Ledger"), kWhite) << "\"Providers\" must not be run for \"Prov*\"";
-    report("Prov*", km::test::kServicesScript);
+    EXPECT_EQ(colourOf("Ledger"), whiteColour) << "\"Providers\" must not be run for \"Prov*\"";
+    report("Prov*", km::test::servicesScript);
     complexQuery("Prov*", "false", "red");
-    EXPECT_EQ(colourOf("Ledger"), kRed);
+    EXPECT_EQ(colourOf("Ledger"), redColour);
 }
 
 TEST_F(ComplexQueryTest, AReportThatDoesNotParseFindsNothing) {
@@ -194,7 +194,7 @@ TEST_F(ComplexQueryTest, WithoutAnOpenDiagramEachModeShowsTheColouringError) {
     complexQuery("Providers", "false", "red", "", "true", "true");
     ASSERT_EQ(prompts().size(), 3u);
     for (const std::string& prompt : prompts()) {
-        EXPECT_EQ(prompt.rfind(kColouringError, 0), 0u) << prompt;
+        EXPECT_EQ(prompt.rfind(colouringError, 0), 0u) << prompt;
     }
     EXPECT_EQ(menuCommands(), (std::vector<Long>{75, 75, 75}));
 }

@@ -5,9 +5,9 @@
 namespace {
 
 using km::rt::Long;
-using km::test::kGreen;
-using km::test::kRed;
-using km::test::kWhite;
+using km::test::greenColour;
+using km::test::redColour;
+using km::test::whiteColour;
 
 class ColourKeyTest : public km::test::AnalyticsTest {
 protected:
@@ -20,7 +20,7 @@ protected:
         auto billing = bench.encyclopedia().definitionNamed(309, "Billing");
         billing->setProperty("Provides Services", "Payments");
         billing->save();
-        report("Providers", km::test::kServicesScript);
+        report("Providers", km::test::servicesScript);
     }
     void addEntry(const std::string& text, const std::string& colour = "red") {
         simpleQuery("Version", "0", ">", colour, text);
@@ -46,7 +46,7 @@ TEST_F(ColourKeyTest, TheFirstEntryCreatesTheFrameBesideTheRightmostSymbol) {
 
     auto swatch = symbol("Old", 2);
     EXPECT_EQ(boxOf(*swatch), (Box{420, 95, 25, 25}));
-    EXPECT_EQ(swatch->FillColor(), kGreen);
+    EXPECT_EQ(swatch->FillColor(), greenColour);
     EXPECT_EQ(swatch->GetField(121), "0xfefd");
     EXPECT_EQ(swatch->GetField(120), "-1");
 
@@ -84,7 +84,7 @@ TEST_F(ColourKeyTest, AnEntryIsNotAddedTwice) {
     addEntry("Old", "green");
     EXPECT_EQ(symbolCount(), symbols);
     EXPECT_EQ(symbol("Key", 2)->YSize(), 50) << "the frame does not grow";
-    EXPECT_EQ(symbol("Old", 2)->FillColor(), kRed) << "the existing entry keeps its colour";
+    EXPECT_EQ(symbol("Old", 2)->FillColor(), redColour) << "the existing entry keeps its colour";
 }
 
 TEST_F(ColourKeyTest, LongTextsAreCutToEightyCharactersForTheLabelOnly) {
@@ -114,19 +114,19 @@ TEST_F(ColourKeyTest, AnEntryThatCannotBeDrawnIsReported) {
 TEST_F(ColourKeyTest, ClearingWhitensTheAnalysedTypesAndRemovesTheKey) {
     bench.createDefinition("Plan", 662);
     auto project = bench.addSymbol(*diagram, "Plan", 162);
-    project->FillColor(kGreen);
+    project->FillColor(greenColour);
     project->save();
     std::string longText(100, 'z');
     addEntry(longText);
     bench.run("ComplexQuery", {"Providers", "false", "red", "Application", "Providers"});
     ASSERT_EQ(savedProperty("Previous Analytics"), "Application");
-    auto ledger = symbol("Ledger", km::test::kApplicationSymbol);
-    ASSERT_EQ(ledger->FillColor(), kRed) << "coloured by the simple analytic";
+    auto ledger = symbol("Ledger", km::test::applicationSymbol);
+    ASSERT_EQ(ledger->FillColor(), redColour) << "coloured by the simple analytic";
 
     bench.run("ClearAnalytics");
-    EXPECT_EQ(ledger->FillColor(), kWhite) << "every symbol of a remembered type turns white";
-    EXPECT_EQ(colourOf("Billing"), kWhite);
-    EXPECT_EQ(project->FillColor(), kGreen) << "other types keep their colour";
+    EXPECT_EQ(ledger->FillColor(), whiteColour) << "every symbol of a remembered type turns white";
+    EXPECT_EQ(colourOf("Billing"), whiteColour);
+    EXPECT_EQ(project->FillColor(), greenColour) << "other types keep their colour";
     EXPECT_EQ(savedProperty("Previous Analytics"), "");
     EXPECT_FALSE(symbol("Key", 2));
     EXPECT_TRUE(labels().empty()) << "labels outside the frame go as well";
@@ -138,7 +138,7 @@ TEST_F(ColourKeyTest, ClearingWhitensTheAnalysedTypesAndRemovesTheKey) {
 TEST_F(ColourKeyTest, ClearingAfterSimpleAnalyticsOnlyKeepsTheirColoursButRemovesTheKey) {
     addEntry("Old");
     bench.run("ClearAnalytics");
-    EXPECT_EQ(colourOf("Ledger"), kRed);
+    EXPECT_EQ(colourOf("Ledger"), redColour);
     EXPECT_FALSE(symbol("Key", 2));
     EXPECT_EQ(symbolCount(), 3);
 }
@@ -159,12 +159,12 @@ TEST_F(ColourKeyTest, SymbolsMovedUnderTheKeySurviveClearing) {
     auto key = symbol("Key", 2);
     auto note = bench.addSymbol(*diagram, "Keep me", 1);
     placeAt(*note, key->XPos() - 20, key->ypos() - 2, 60, 12);
-    auto ledger = symbol("Ledger", km::test::kApplicationSymbol);
+    auto ledger = symbol("Ledger", km::test::applicationSymbol);
     placeAt(*ledger, key->XPos() - 100, key->ypos() - 2, 100, 20);
     bench.run("ClearAnalytics");
     EXPECT_FALSE(symbol("Key", 2));
     EXPECT_TRUE(symbol("Keep me", 1));
-    EXPECT_TRUE(symbol("Ledger", km::test::kApplicationSymbol));
+    EXPECT_TRUE(symbol("Ledger", km::test::applicationSymbol));
     EXPECT_EQ(symbolCount(), 4);
 }
 
@@ -172,7 +172,7 @@ TEST_F(ColourKeyTest, AKeyCanBeDrawnAgainAfterClearing) {
     addEntry("Old");
     bench.run("ClearAnalytics");
     addEntry("Old", "green");
-    EXPECT_EQ(symbol("Old", 2)->FillColor(), kGreen);
+    EXPECT_EQ(symbol("Old", 2)->FillColor(), greenColour);
     EXPECT_EQ(symbol("Key", 2)->YSize(), 50);
 }
 

@@ -6,9 +6,9 @@
 namespace {
 
 using km::rt::Long;
-using km::test::kGreen;
-using km::test::kRed;
-using km::test::kWhite;
+using km::test::greenColour;
+using km::test::redColour;
+using km::test::whiteColour;
 namespace addin = KM_SLN_SOA;
 
 class SimpleQueryTest : public km::test::AnalyticsTest {
@@ -25,14 +25,14 @@ protected:
     /// The applications a query coloured red, in symbol order.
     std::vector<std::string> colouredBy(const std::string& property, const std::string& value, const std::string& op) {
         for (const char* name : {"Ledger", "Payroll", "Billing", "Archive"}) {
-            auto symbol = this->symbol(name, km::test::kApplicationSymbol);
-            symbol->FillColor(kWhite);
+            auto symbol = this->symbol(name, km::test::applicationSymbol);
+            symbol->FillColor(whiteColour);
             symbol->save();
         }
         simpleQuery(property, value, op);
         std::vector<std::string> names;
         for (const char* name : {"Ledger", "Payroll", "Billing", "Archive"}) {
-            if (colourOf(name) == kRed) {
+            if (colourOf(name) == redColour) {
                 names.push_back(name);
             }
         }
@@ -93,7 +93,7 @@ TEST_F(SimpleQueryTest, TextsCompareOrdinallyAndCaseSensitively) {
 
 TEST_F(SimpleQueryTest, TextsCompareByUtf16CodeUnits) {
     for (auto [name, description] : {std::pair{"Ledger", "\xF0\x9F\x93\x9A"}, std::pair{"Payroll", "\xEF\xBC\x84"}}) {
-        auto definition = symbol(name, km::test::kApplicationSymbol)->definition(); // U+1F4DA, U+FF04
+        auto definition = symbol(name, km::test::applicationSymbol)->definition(); // U+1F4DA, U+FF04
         definition->setProperty("Description", description);
         definition->save();
     }
@@ -119,13 +119,13 @@ TEST_F(SimpleQueryTest, OnlySymbolsOfTheNamedTypeAreTested) {
     bench.createDefinition("Bookkeeping", 662, {{"Description", "Books"}});
     auto project = bench.addSymbol(*diagram, "Bookkeeping", 162);
     bench.run("SimpleQuery", {"Description", "Books", "red", "Application", "="});
-    EXPECT_EQ(colourOf("Ledger"), kRed);
-    EXPECT_EQ(project->FillColor(), kWhite) << "its definition passes the test, but it is a project";
+    EXPECT_EQ(colourOf("Ledger"), redColour);
+    EXPECT_EQ(project->FillColor(), whiteColour) << "its definition passes the test, but it is a project";
 
     bench.run("SimpleQuery", {"Description", "Books", "green", "application", "="});
-    EXPECT_EQ(colourOf("Ledger"), kRed) << "the type name compares exactly";
+    EXPECT_EQ(colourOf("Ledger"), redColour) << "the type name compares exactly";
     bench.run("SimpleQuery", {"Description", "Books", "green", "Project", "="});
-    EXPECT_EQ(project->FillColor(), kGreen);
+    EXPECT_EQ(project->FillColor(), greenColour);
 }
 
 TEST_F(SimpleQueryTest, ReferenceSymbolsAreTestedThroughTheDefinitionTheyReferTo) {
@@ -134,17 +134,17 @@ TEST_F(SimpleQueryTest, ReferenceSymbolsAreTestedThroughTheDefinitionTheyReferTo
     reference->setProperty("References", "Ledger");
     reference->save();
     bench.run("SimpleQuery", {"Version", "9.5", "red", "Reference", "="});
-    EXPECT_EQ(reference->FillColor(), kRed);
+    EXPECT_EQ(reference->FillColor(), redColour);
 }
 
 TEST_F(SimpleQueryTest, ColoursStatusLineKeyAndHostCommands) {
     EXPECT_EQ(simpleQuery("Version", "9.75", ">", "Green", "Newer releases"), "False");
-    EXPECT_EQ(colourOf("Payroll"), kGreen);
+    EXPECT_EQ(colourOf("Payroll"), greenColour);
     EXPECT_EQ(status(), "2 symbols were coloured Green") << "the colour text is shown as given";
     EXPECT_EQ(menuCommands(), (std::vector<Long>{71, 75}));
     EXPECT_TRUE(bench.workbench().diagramDirty());
     EXPECT_EQ(labels(), std::vector<std::string>{"Newer releases"});
-    EXPECT_EQ(symbol("Newer releases", 2)->FillColor(), kGreen);
+    EXPECT_EQ(symbol("Newer releases", 2)->FillColor(), greenColour);
     EXPECT_TRUE(prompts().empty());
 }
 
@@ -171,8 +171,8 @@ TEST_F(SimpleQueryTest, WithoutATitleNoKeyIsCreated) {
 
 TEST_F(SimpleQueryTest, FourArgumentsTestForEquality) {
     bench.run("SimpleQuery", {"Version", "10", "red", "Application"});
-    EXPECT_EQ(colourOf("Payroll"), kRed);
-    EXPECT_EQ(colourOf("Billing"), kWhite);
+    EXPECT_EQ(colourOf("Payroll"), redColour);
+    EXPECT_EQ(colourOf("Billing"), whiteColour);
     EXPECT_FALSE(symbol("Key", 2));
 }
 
@@ -183,7 +183,7 @@ TEST_F(SimpleQueryTest, WithoutAnOpenDiagramTheColouringErrorIsShown) {
     EXPECT_EQ(prompts()[0].rfind("There was an unknown error colouring symbols. Contact your administrator\r\n", 0),
               0u);
     EXPECT_EQ(bench.ui().lastMessage().style, 16);
-    EXPECT_EQ(bench.ui().lastMessage().title, km::test::kTitle);
+    EXPECT_EQ(bench.ui().lastMessage().title, km::test::titleText);
     EXPECT_TRUE(menuCommands().empty());
 }
 
@@ -191,7 +191,7 @@ TEST_F(SimpleQueryTest, AColourNumberTooLargeEndsTheColouringWithItsMessage) {
     simpleQuery("Version", "10", "=", "99999999999");
     ASSERT_EQ(prompts().size(), 1u);
     EXPECT_EQ(prompts()[0], "There was an unknown error colouring symbols. Contact your administrator\r\nOverflow");
-    EXPECT_EQ(colourOf("Payroll"), kWhite);
+    EXPECT_EQ(colourOf("Payroll"), whiteColour);
 }
 
 TEST(ColourValueTest, NamesAnyCaseNumbersAndTheFallback) {

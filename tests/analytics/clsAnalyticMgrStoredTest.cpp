@@ -10,9 +10,9 @@ namespace {
 
 using km::rt::Long;
 using km::test::CommandScope;
-using km::test::kGreen;
-using km::test::kRed;
-using km::test::kWhite;
+using km::test::greenColour;
+using km::test::redColour;
+using km::test::whiteColour;
 namespace addin = KM_SLN_SOA;
 
 class StoredAnalyticTest : public km::test::AnalyticsTest {
@@ -229,7 +229,7 @@ TEST_F(StoredAnalyticTest, AParameterThatCannotBeCreatedIsReportedAndSkipped) {
     ASSERT_EQ(prompts().size(), 6u) << "one message per parameter";
     EXPECT_EQ(prompts()[0], "Could not create analytic parameter definition.");
     EXPECT_EQ(bench.ui().lastMessage().style, 64);
-    EXPECT_EQ(bench.ui().lastMessage().title, km::test::kTitle);
+    EXPECT_EQ(bench.ui().lastMessage().title, km::test::titleText);
     EXPECT_TRUE(parameters(name).empty());
 }
 
@@ -271,44 +271,44 @@ protected:
         auto billing = bench.encyclopedia().definitionNamed(309, "Billing");
         billing->setProperty("Provides Services", "Billing service");
         billing->save();
-        report("Providers", km::test::kServicesScript);
+        report("Providers", km::test::servicesScript);
     }
 };
 
 TEST_F(DiagramAnalyticsTest, TheDiagramsAnalyticsRunInTheirListedOrder) {
-    createSimple("Old", "Version", "<", "11", kRed);
-    createSimple("Oldest", "Version", "<", "10", kGreen);
+    createSimple("Old", "Version", "<", "11", redColour);
+    createSimple("Oldest", "Version", "<", "10", greenColour);
     runOnDiagram("Oldest\r\nOld\r\n");
-    EXPECT_EQ(colourOf("Ledger"), kRed) << "\"Old\" runs last";
-    EXPECT_EQ(colourOf("Payroll"), kRed);
-    EXPECT_EQ(colourOf("Billing"), kWhite);
+    EXPECT_EQ(colourOf("Ledger"), redColour) << "\"Old\" runs last";
+    EXPECT_EQ(colourOf("Payroll"), redColour);
+    EXPECT_EQ(colourOf("Billing"), whiteColour);
     EXPECT_EQ(labels(), (std::vector<std::string>{"Oldest", "Old"}));
 
     runOnDiagram("Old\r\nOldest\r\n");
-    EXPECT_EQ(colourOf("Ledger"), kGreen);
+    EXPECT_EQ(colourOf("Ledger"), greenColour);
     EXPECT_TRUE(prompts().empty());
 }
 
 TEST_F(DiagramAnalyticsTest, StoredComplexAnalyticsColourByReportEvenWhenTheyAskForGroups) {
-    createComplex("Service providers", "Providers", "false", kGreen);
+    createComplex("Service providers", "Providers", "false", greenColour);
     attachParameter("Service providers", "dogrouping", "true");
     runOnDiagram("\"Service providers\"\r\n");
-    EXPECT_EQ(colourOf("Billing"), kGreen);
-    EXPECT_EQ(colourOf("Ledger"), kWhite);
+    EXPECT_EQ(colourOf("Billing"), greenColour);
+    EXPECT_EQ(colourOf("Ledger"), whiteColour);
     EXPECT_EQ(labels(), std::vector<std::string>{"Service providers"});
     EXPECT_EQ(savedProperty("Previous Analytics"), "Application");
-    EXPECT_EQ(status(), "1 symbols were coloured " + std::to_string(kGreen));
+    EXPECT_EQ(status(), "1 symbols were coloured " + std::to_string(greenColour));
 }
 
 TEST_F(DiagramAnalyticsTest, AnalyticsOfAnotherProjectAndTemplatesOfTheDiagramAreSkipped) {
-    createSimple("Foreign", "Version", "<", "11", kRed);
+    createSimple("Foreign", "Version", "<", "11", redColour);
     auto foreign = analytic("Foreign");
     foreign->setProperty("Project", "OTHER");
     foreign->save();
-    bench.createDefinition("Template", 625, {{"Content", km::test::kServicesScript}});
+    bench.createDefinition("Template", 625, {{"Content", km::test::servicesScript}});
     diagram->setProperty("Landscape Reports", "Template");
     runOnDiagram("Foreign\r\n");
-    EXPECT_EQ(colourOf("Ledger"), kWhite);
+    EXPECT_EQ(colourOf("Ledger"), whiteColour);
     EXPECT_TRUE(prompts().empty());
     EXPECT_TRUE(menuCommands().empty());
 }
@@ -318,11 +318,11 @@ TEST_F(DiagramAnalyticsTest, ADiagramWithoutAnalyticsSaysSo) {
     ASSERT_EQ(prompts().size(), 1u);
     EXPECT_EQ(prompts()[0], "Could not find any Analytic definitions assigned to this diagram to execute.");
     EXPECT_EQ(bench.ui().lastMessage().style, 16);
-    EXPECT_EQ(colourOf("Ledger"), kWhite);
+    EXPECT_EQ(colourOf("Ledger"), whiteColour);
 }
 
 TEST_F(DiagramAnalyticsTest, EachAnalyticRunIsTraced) {
-    createSimple("Old", "Version", "<", "11", kRed);
+    createSimple("Old", "Version", "<", "11", redColour);
     diagram->setProperty("Analytics To Run", "Old");
     diagram->save();
     CommandScope command(bench);

@@ -14,7 +14,7 @@ using ::testing::StartsWith;
 
 namespace {
 
-const std::string kSource = KM_SOURCE_DIR;
+const std::string source = KM_SOURCE_DIR;
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> all;
@@ -30,7 +30,7 @@ std::string solutionEncyclopedia(const TempFolder& folder, const std::string& na
     std::string ency = folder.file(name);
     EXPECT_EQ(runKmsoa({"new", ency}).exitCode, km::cli::exitOk);
     for (const char* file : {"solnprops.cfg", "solnprops1.cfg", "solnprops2.cfg"}) {
-        EXPECT_EQ(runKmsoa({"files", "put", ency, file, kSource + "/solution/" + file}).exitCode, 0);
+        EXPECT_EQ(runKmsoa({"files", "put", ency, file, source + "/solution/" + file}).exitCode, 0);
     }
     std::string declarations = folder.write("KMDECLAR.CFG", "DECLARE \"KMForSOA\" DEFINED\n");
     EXPECT_EQ(runKmsoa({"files", "put", ency, "KMDECLAR.CFG", declarations}).exitCode, 0);
@@ -75,7 +75,7 @@ TEST(KmsoaCommandsTest, NewNeverOverwrites) {
 TEST(KmsoaCommandsTest, TheSampleImportsListsRendersAndExportsFaithfully) {
     TempFolder folder;
     std::string ency = solutionEncyclopedia(folder);
-    auto imported = runKmsoa({"import", ency, kSource + "/samples/kestrel-bay.xml"});
+    auto imported = runKmsoa({"import", ency, source + "/samples/kestrel-bay.xml"});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_THAT(imported.out, HasSubstr("117 definitions created"));
 

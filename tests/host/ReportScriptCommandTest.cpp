@@ -14,14 +14,14 @@ namespace {
 
 using km::test::TempFolder;
 
-const std::string kProgram = km::test::kmsoaProgram();
+const std::string kmsoaPath = km::test::kmsoaProgram();
 
 using Outcome = km::test::KmsoaResult;
 
 class ReportScriptCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(kProgram) ||
+        if (!std::filesystem::exists(kmsoaPath) ||
             !std::filesystem::exists(std::string(KM_OUTPUT_DIR) + "/libkm_sln_soa.so")) {
             GTEST_SKIP() << "kmsoa or the add-in library is not built";
         }
@@ -49,18 +49,18 @@ protected:
 };
 
 // As stored in a template: header, page size, closing braces on their own lines.
-const std::string kStoredScript = "REPORT \"\" ID 7 {\n"
-                                  "SETTING { PAGESIZE -1\", 0.00 } \n"
-                                  "TABULAR 1\n"
-                                  "{\n"
-                                  "SELECT \"Name\" WHERE \"Identity\" = #DDIDS#\n"
-                                  "JOIN WHERE RELATION = \"changes\" JOIN\n"
-                                  "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 309\n"
-                                  "}\n"
-                                  "}\n";
+const std::string storedScript = "REPORT \"\" ID 7 {\n"
+                                 "SETTING { PAGESIZE -1\", 0.00 } \n"
+                                 "TABULAR 1\n"
+                                 "{\n"
+                                 "SELECT \"Name\" WHERE \"Identity\" = #DDIDS#\n"
+                                 "JOIN WHERE RELATION = \"changes\" JOIN\n"
+                                 "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 309\n"
+                                 "}\n"
+                                 "}\n";
 
 TEST_F(ReportScriptCommandTest, PrintsTheResultOfTheScriptForTheGivenObject) {
-    Outcome outcome = report(kStoredScript, {"--ddid", std::to_string(m_plan)});
+    Outcome outcome = report(storedScript, {"--ddid", std::to_string(m_plan)});
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
     pugi::xml_document result;
     ASSERT_TRUE(result.load_string(outcome.out.c_str())) << outcome.out;
@@ -74,7 +74,7 @@ TEST_F(ReportScriptCommandTest, PrintsTheResultOfTheScriptForTheGivenObject) {
 }
 
 TEST_F(ReportScriptCommandTest, PreparedShowsTheScriptAsTheAddinHandsItOn) {
-    Outcome outcome = report(kStoredScript, {"--prepared", "--ddid", "42"});
+    Outcome outcome = report(storedScript, {"--prepared", "--ddid", "42"});
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "SETTING { DECIMALSEPARATOR \".\" } \n"
                            "SETTING { LISTSEPARATOR \",\" } \n"
@@ -109,7 +109,7 @@ TEST_F(ReportScriptCommandTest, TheParameterPlaceholderIsReplacedToo) {
 }
 
 TEST_F(ReportScriptCommandTest, AScriptThatDoesNotParseFailsWithItsPlace) {
-    Outcome outcome = report(kStoredScript);
+    Outcome outcome = report(storedScript);
     EXPECT_EQ(outcome.exitCode, 2);
     EXPECT_TRUE(outcome.out.empty()) << outcome.out;
     EXPECT_NE(outcome.err.find("kmsoa report: script:7:"), std::string::npos) << outcome.err;

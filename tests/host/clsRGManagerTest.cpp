@@ -25,8 +25,8 @@ using km::test::ServiceModel;
 using KM_SLN_SOA::clsRGManager;
 using Names = std::vector<std::string>;
 
-constexpr const char* kIdentitySelect = "SELECT \"Identity\" LEGEND \"KMTargetIdentity\", \"Class Number\" LEGEND "
-                                        "\"KMTargetClass\", \"Name\" LEGEND \"KMTargetName\" ";
+constexpr const char* identitySelect = "SELECT \"Identity\" LEGEND \"KMTargetIdentity\", \"Class Number\" LEGEND "
+                                       "\"KMTargetClass\", \"Name\" LEGEND \"KMTargetName\" ";
 
 std::string lockedMessage(km::rt::Long id) {
     return "A definition (DDID = " + std::to_string(id) + " was locked and was not added.";
@@ -63,7 +63,7 @@ protected:
     // Billing, Invoicing (Finance Core), Payments (Treasury).
     static std::string servicesOfAllComponents() {
         return std::string("TABULAR 1\n{\nWHERE Class = Definition WHERE \"Type Number\" = 618\n") +
-               "JOIN WHERE RELATION = \"provides\" JOIN\n" + kIdentitySelect + "WHERE \"Type Number\" = 765\n}";
+               "JOIN WHERE RELATION = \"provides\" JOIN\n" + identitySelect + "WHERE \"Type Number\" = 765\n}";
     }
 
     AddinTestBench bench{km::test::Solution::On};
@@ -71,10 +71,10 @@ protected:
 };
 
 TEST_F(clsRGManagerTest, DefinitionsAreCollectedDepthFirstAndRepeatsStay) {
-    const std::string script = std::string("TABULAR 1\n{\n") + kIdentitySelect +
+    const std::string script = std::string("TABULAR 1\n{\n") + identitySelect +
                                "WHERE Class = Definition WHERE \"Type Number\" = 618\n"
                                "JOIN WHERE RELATION = \"provides\" JOIN\n" +
-                               kIdentitySelect + "WHERE \"Type Number\" = 765\n}";
+                               identitySelect + "WHERE \"Type Number\" = 765\n}";
     EXPECT_EQ(run(script),
               (Names{"Billing Hub", "Billing", "Finance Core", "Billing", "Invoicing", "Treasury", "Payments"}))
         << "a component precedes its services; Billing is met twice";
@@ -90,10 +90,10 @@ TEST_F(clsRGManagerTest, SortingOrdersByNameAndKeepsEachNameOnce) {
 
 TEST_F(clsRGManagerTest, PartialKeepsObjectsWithoutRelatedOnesWhereAnInnerJoinDropsThem) {
     const std::string join =
-        std::string("JOIN WHERE RELATION = \"provides\" JOIN\n") + kIdentitySelect + "WHERE \"Type Number\" = 765\n}";
-    const std::string inner = std::string("TABULAR 1\n{\n") + kIdentitySelect + "WHERE \"Type Number\" = 618\n" + join;
+        std::string("JOIN WHERE RELATION = \"provides\" JOIN\n") + identitySelect + "WHERE \"Type Number\" = 765\n}";
+    const std::string inner = std::string("TABULAR 1\n{\n") + identitySelect + "WHERE \"Type Number\" = 618\n" + join;
     const std::string partial =
-        std::string("TABULAR 1\n{\n") + kIdentitySelect + "PARTIAL WHERE \"Type Number\" = 618\n" + join;
+        std::string("TABULAR 1\n{\n") + identitySelect + "PARTIAL WHERE \"Type Number\" = 618\n" + join;
     EXPECT_EQ(run(inner),
               (Names{"Billing Hub", "Billing", "Finance Core", "Billing", "Invoicing", "Treasury", "Payments"}));
     EXPECT_EQ(run(partial), (Names{"Billing Hub", "Billing", "Empty Component", "Finance Core", "Billing", "Invoicing",
@@ -101,8 +101,8 @@ TEST_F(clsRGManagerTest, PartialKeepsObjectsWithoutRelatedOnesWhereAnInnerJoinDr
 }
 
 TEST_F(clsRGManagerTest, ADiagramItemAddsNothingButItsNestedItemsAreCollected) {
-    const std::string script = std::string("TABULAR 1\n{\n") + kIdentitySelect + "WHERE Class = Diagram\n" +
-                               "JOIN WHERE RELATION = \"uses\" JOIN\nORDERBY SEQUENCE\n" + kIdentitySelect +
+    const std::string script = std::string("TABULAR 1\n{\n") + identitySelect + "WHERE Class = Diagram\n" +
+                               "JOIN WHERE RELATION = \"uses\" JOIN\nORDERBY SEQUENCE\n" + identitySelect +
                                "WHERE \"Type Number\" = 798\n}";
     EXPECT_EQ(run(script), (Names{"Zeta Check", "Alpha Check"}));
     const std::string shortForm = "TABULAR 1\n{\nSELECT  \"Identity\" LEGEND \"KMTargetID\" WHERE Class = Diagram\n"

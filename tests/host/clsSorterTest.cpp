@@ -174,10 +174,10 @@ TEST_F(clsSorterTest, ASortedCopyOfNothingIsEmptyOrNothing) {
 }
 
 TEST(clsSorterLarge, CollectionsBeyondSixteenBitPositionsSort) {
-    constexpr int kCount = 70000;
+    constexpr int rowCount = 70000;
     auto collection = std::make_shared<Collection<NamedItem>>();
     std::mt19937 random(7);
-    for (int i = 0; i < kCount; ++i) {
+    for (int i = 0; i < rowCount; ++i) {
         collection->Add(std::make_shared<NamedItem>(NamedItem{"n" + std::to_string(random() % 50000), i}));
     }
     auto sorted = clsSorter().SortCollection(collection);
@@ -325,12 +325,12 @@ TEST(clsSorterArray, RowsOutsideTheArrayRaise) {
 }
 
 TEST(clsSorterArray, LargeOrderedReversedAndEqualInputsSort) {
-    constexpr Long kRows = 100000;
+    constexpr Long totalRows = 100000;
     for (int pattern = 0; pattern < 3; ++pattern) {
-        SortTextArray array(1, kRows, 2);
-        for (Long row = 1; row <= kRows; ++row) {
+        SortTextArray array(1, totalRows, 2);
+        for (Long row = 1; row <= totalRows; ++row) {
             char text[16];
-            const Long key = pattern == 0 ? row : pattern == 1 ? kRows - row : 7;
+            const Long key = pattern == 0 ? row : pattern == 1 ? totalRows - row : 7;
             std::snprintf(text, sizeof text, "%08d", static_cast<int>(key));
             array.Item(row, 1) = text;
             array.Item(row, 2) = std::to_string(row);

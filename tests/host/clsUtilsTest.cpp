@@ -16,7 +16,7 @@ using km::rt::Date;
 using km::test::AddinTestBench;
 namespace addin = KM_SLN_SOA;
 
-constexpr const char* kBadSettingsPrompt = "Bad custom ency settings file - SOASettings.xml\r\nIgnored.\r\n";
+constexpr const char* badSettingsPrompt = "Bad custom ency settings file - SOASettings.xml\r\nIgnored.\r\n";
 
 // A bench with the shared objects of a running command.
 class clsUtilsTest : public ::testing::Test {
@@ -70,7 +70,7 @@ TEST_F(clsUtilsTest, AMalformedSettingsFileIsReportedOnceThenIgnored) {
     EXPECT_EQ(utils().GetCustomSetting("Other", "d"), "d");
     ASSERT_EQ(bench.ui().messages().size(), 1u) << "the file is not loaded again in the same command";
     const auto& shown = bench.ui().lastMessage();
-    EXPECT_EQ(shown.prompt.rfind(kBadSettingsPrompt, 0), 0u) << shown.prompt;
+    EXPECT_EQ(shown.prompt.rfind(badSettingsPrompt, 0), 0u) << shown.prompt;
     EXPECT_NE(shown.prompt.find("line 3"), std::string::npos) << "the description says where: " << shown.prompt;
     EXPECT_EQ(shown.style, 16);
     EXPECT_EQ(shown.title, "Kemora for SOA");
@@ -86,7 +86,7 @@ TEST_F(clsUtilsTest, ASettingsFileThatIsNotWellFormedGivesTheMessageAndTheDefaul
         bench.putFile("SOASettings.xml", text);
         EXPECT_EQ(utils().GetServiceTypeNumber(), 765) << text;
         ASSERT_FALSE(bench.ui().messages().empty()) << text;
-        EXPECT_EQ(bench.ui().lastMessage().prompt.rfind(kBadSettingsPrompt, 0), 0u) << bench.ui().lastMessage().prompt;
+        EXPECT_EQ(bench.ui().lastMessage().prompt.rfind(badSettingsPrompt, 0), 0u) << bench.ui().lastMessage().prompt;
     }
     EXPECT_EQ(bench.ui().messages().size(), 3u);
 }

@@ -18,7 +18,7 @@ using ::testing::StartsWith;
 
 namespace {
 
-const std::string kServices = R"(
+const std::string services = R"(
   <definition type="618" name="Payments">
     <property name="Description">Takes payments</property>
     <list name="Provides Services"><item>Card Payment</item><item>Refund</item></list>
@@ -31,7 +31,7 @@ const std::string kServices = R"(
 
 TEST(ModelImporterTest, ListsMayNameDefinitionsDefinedLaterInTheFile) {
     auto ency = newEncyclopedia();
-    ImportSummary summary = importModel(*ency, modelXml(kServices));
+    ImportSummary summary = importModel(*ency, modelXml(services));
     EXPECT_EQ(summary.definitionsCreated, 3);
     Long payments = definitionId(*ency, 618, "Payments");
     EXPECT_EQ(listNames(*ency, payments, "Provides Services"), (std::vector<std::string>{"Card Payment", "Refund"}));
@@ -78,7 +78,7 @@ TEST(ModelImporterTest, ALaterErrorLeavesTheEncyclopediaAsItWas) {
     auto ency = newEncyclopedia();
     Long before = objectCount(*ency);
     // Valid definitions and a diagram first; the error is in the last element.
-    auto error = importError(*ency, modelXml(kServices + R"(
+    auto error = importError(*ency, modelXml(services + R"(
   <diagram type="132" name="Services"><symbol type="771" name="Payments"/></diagram>
   <definition type="9999" name="Mystery"/>
 )"));
@@ -88,7 +88,7 @@ TEST(ModelImporterTest, ALaterErrorLeavesTheEncyclopediaAsItWas) {
     EXPECT_THAT(error->description(), HasSubstr("765 \"Service\""));
     EXPECT_EQ(objectCount(*ency), before);
     // The encyclopedia still works after the rollback.
-    importModel(*ency, modelXml(kServices));
+    importModel(*ency, modelXml(services));
     EXPECT_EQ(objectCount(*ency), before + 3);
 }
 
@@ -221,7 +221,7 @@ TEST(ModelImporterTest, CreateRefusesExistingObjectsMergeFillsInOverwriteReplace
 
 TEST(ModelImporterTest, SetXmlMergesSoThatLoadingTwiceKeepsOneOfEach) {
     km::test::TempFolder folder;
-    std::string path = folder.write("definitions.xml", modelXml(kServices));
+    std::string path = folder.write("definitions.xml", modelXml(services));
     auto ency = newEncyclopedia();
     ency->setxml(path, true, false);
     ency->setxml(path, true, false);
@@ -238,7 +238,7 @@ TEST(ModelImporterTest, SetXmlMergesSoThatLoadingTwiceKeepsOneOfEach) {
 
 TEST(ModelImporterTest, SetXmlNeedsTheLoaderTheWorkbenchGives) {
     km::test::TempFolder folder;
-    std::string path = folder.write("definitions.xml", modelXml(kServices));
+    std::string path = folder.write("definitions.xml", modelXml(services));
     auto ency = Encyclopedia::create(":memory:");
     try {
         ency->setxml(path, true, false);

@@ -119,7 +119,7 @@ TEST(PropertyFilePreprocessorTest, UnreadableFilesBecomeDiagnostics) {
             return "#includex \"bad.cfg\"\n#includex \"big.cfg\"\nDEFINITION 1 \"A\"";
         }
         if (name == "big.cfg") {
-            return std::string(PropertyFilePreprocessor::kMaxFileSize + 1, ' ');
+            return std::string(PropertyFilePreprocessor::maxFileSize + 1, ' ');
         }
         throw std::runtime_error("disk on fire");
     };

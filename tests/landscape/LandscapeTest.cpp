@@ -29,7 +29,7 @@ std::shared_ptr<host::ISymbol> LandscapeTest::service(const std::string& name,
         app->setProperty("Provides Services", app->GetProperty("Provides Services") + name + "\r\n");
         app->save();
     }
-    return symbolAt(name, kServiceSymbol, right, bottom, width, height);
+    return symbolAt(name, serviceSymbol, right, bottom, width, height);
 }
 
 void LandscapeTest::application(const std::string& name) {

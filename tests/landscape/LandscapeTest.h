@@ -17,22 +17,21 @@
 
 namespace km::test {
 
-inline constexpr rt::Long kLandscapeDiagram = 140;
-inline constexpr rt::Long kApplicationSymbol = 160;
-inline constexpr rt::Long kServiceSymbol = 772;
-inline constexpr rt::Long kDomainSymbol = 770;
-inline constexpr rt::Long kComponentSymbol = 771;
+inline constexpr rt::Long landscapeDiagram = 140;
+inline constexpr rt::Long applicationSymbol = 160;
+inline constexpr rt::Long serviceSymbol = 772;
+inline constexpr rt::Long domainSymbol = 770;
+inline constexpr rt::Long componentSymbol = 771;
 
 /// The applications that provide the service of #DDIDS#.
-inline constexpr const char* kProvidersScript =
-    "TABULAR 1\n"
-    "{\n"
-    "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
-    "JOIN WHERE RELATION = \"provided by\" JOIN\n"
-    "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 309\n"
-    "}\n";
+inline constexpr const char* providersScript = "TABULAR 1\n"
+                                               "{\n"
+                                               "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
+                                               "JOIN WHERE RELATION = \"provided by\" JOIN\n"
+                                               "SELECT \"Identity\" LEGEND \"KMTargetID\" WHERE \"Type Number\" = 309\n"
+                                               "}\n";
 /// The same, only those that the service plan #PARAMETER1# changes.
-inline constexpr const char* kPlanProvidersScript =
+inline constexpr const char* planProvidersScript =
     "TABULAR 1\n"
     "{\n"
     "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
@@ -51,7 +50,7 @@ std::ostream& operator<<(std::ostream& out, const Box& box);
 
 class LandscapeTest : public ::testing::Test {
 protected:
-    LandscapeTest() : bench(Solution::On) { diagram = bench.createDiagram("Landscape", kLandscapeDiagram); }
+    LandscapeTest() : bench(Solution::On) { diagram = bench.createDiagram("Landscape", landscapeDiagram); }
 
     /// A symbol of that type placed with its right and bottom edge, width and height.
     std::shared_ptr<host::ISymbol> symbolAt(const std::string& name, rt::Long type, rt::Long right, rt::Long bottom,

@@ -16,7 +16,7 @@ protected:
             bench.encyclopedia().setxml(std::string(KM_SOURCE_DIR) + "/samples/" + file, false, false);
         }
     }
-    void openDiagram(const std::string& name, Long type = km::test::kLandscapeDiagram) {
+    void openDiagram(const std::string& name, Long type = km::test::landscapeDiagram) {
         auto id = bench.encyclopedia().store().objectByName(km::kemora::StoredClass::Diagram, type, name);
         ASSERT_TRUE(id) << name;
         bench.encyclopedia().setCurrentDiagram(*id);
@@ -50,9 +50,9 @@ protected:
 TEST_F(SampleLandscapeTest, TheNestedLandscapeIsBuiltWithoutOverlaps) {
     openDiagram("Kestrel Bay Nested Landscape");
     bench.run("BuildAutoLandscape");
-    EXPECT_EQ(namesOfType(km::test::kDomainSymbol).size(), 3u);
-    EXPECT_EQ(namesOfType(km::test::kComponentSymbol).size(), 10u);
-    EXPECT_GE(namesOfType(km::test::kApplicationSymbol).size(), 60u);
+    EXPECT_EQ(namesOfType(km::test::domainSymbol).size(), 3u);
+    EXPECT_EQ(namesOfType(km::test::componentSymbol).size(), 10u);
+    EXPECT_GE(namesOfType(km::test::applicationSymbol).size(), 60u);
     EXPECT_TRUE(noSymbolsOverlap());
     EXPECT_TRUE(containersHoldTheirGrids(5, 50, 0));
     EXPECT_TRUE(stored("Key", 2)) << "the analytics ran after the build and drew their key";

@@ -13,31 +13,31 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-constexpr const char* kDomainsScript = "TABULAR 1\n{\n"
-                                       "SELECT \"Identity\" LEGEND \"KMTargetID\" "
-                                       "WHERE Class = Definition WHERE \"Type Number\" = 619\n}\n";
-constexpr const char* kComponentsScript = "TABULAR 1\n{\n"
-                                          "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
-                                          "JOIN WHERE RELATION = \"comprises\" JOIN\n"
-                                          "ORDERBY SEQUENCE SELECT \"Identity\" LEGEND \"KMTargetID\"\n}\n";
-constexpr const char* kServicesScript = "TABULAR 1\n{\n"
-                                        "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
-                                        "JOIN WHERE RELATION = \"provides\" JOIN\n"
-                                        "SELECT \"Identity\" LEGEND \"KMTargetID\"\n}\n";
+constexpr const char* domainsScript = "TABULAR 1\n{\n"
+                                      "SELECT \"Identity\" LEGEND \"KMTargetID\" "
+                                      "WHERE Class = Definition WHERE \"Type Number\" = 619\n}\n";
+constexpr const char* componentsScript = "TABULAR 1\n{\n"
+                                         "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
+                                         "JOIN WHERE RELATION = \"comprises\" JOIN\n"
+                                         "ORDERBY SEQUENCE SELECT \"Identity\" LEGEND \"KMTargetID\"\n}\n";
+constexpr const char* servicesScript = "TABULAR 1\n{\n"
+                                       "WHERE Class = Definition WHERE \"Identity\" = #DDIDS#\n"
+                                       "JOIN WHERE RELATION = \"provides\" JOIN\n"
+                                       "SELECT \"Identity\" LEGEND \"KMTargetID\"\n}\n";
 // The domains that comprise the chosen component.
-constexpr const char* kDomainOfScript = "TABULAR 1\n{\n"
-                                        "SELECT \"Identity\" LEGEND \"KMTargetID\" "
-                                        "WHERE Class = Definition WHERE \"Type Number\" = 619\n"
-                                        "JOIN WHERE RELATION = \"comprises\" JOIN\n"
-                                        "WHERE \"Identity\" = #PARAMETER1#\n}\n";
+constexpr const char* domainOfScript = "TABULAR 1\n{\n"
+                                       "SELECT \"Identity\" LEGEND \"KMTargetID\" "
+                                       "WHERE Class = Definition WHERE \"Type Number\" = 619\n"
+                                       "JOIN WHERE RELATION = \"comprises\" JOIN\n"
+                                       "WHERE \"Identity\" = #PARAMETER1#\n}\n";
 
 class AutoLandscapeTest : public km::test::LandscapeTest {
 protected:
     void SetUp() override {
-        landscapeTemplate("Domains", kDomainsScript);
-        landscapeTemplate("Components", kComponentsScript);
-        landscapeTemplate("Services", kServicesScript);
-        landscapeTemplate("Domain of", kDomainOfScript);
+        landscapeTemplate("Domains", domainsScript);
+        landscapeTemplate("Components", componentsScript);
+        landscapeTemplate("Services", servicesScript);
+        landscapeTemplate("Domain of", domainOfScript);
     }
     void domain(const std::string& name, const std::vector<std::string>& components) {
         std::string list;
@@ -98,7 +98,7 @@ TEST_F(AutoLandscapeTest, TwoTemplatesSizeTheTopLevelToHoldItsChildren) {
     }
     use("Domains\r\nComponents");
     bench.run("BuildAutoLandscape");
-    auto d1 = stored("D1", km::test::kDomainSymbol);
+    auto d1 = stored("D1", km::test::domainSymbol);
     EXPECT_EQ(d1->XSize(), 360);
     EXPECT_EQ(d1->YSize(), 240);
     EXPECT_EQ(box("D1"), (Box{55, 50, 415, 290}));
@@ -151,8 +151,8 @@ TEST_F(AutoLandscapeTest, AFilterChosenForTheFirstTemplateIsUsed) {
     use("Domain of\r\nComponents");
     chooseFilter("Service Component", "Planning");
     bench.run("BuildAutoLandscape");
-    EXPECT_THAT(namesOfType(km::test::kDomainSymbol), ElementsAre("Freight"));
-    EXPECT_THAT(namesOfType(km::test::kComponentSymbol), ElementsAre("Planning"));
+    EXPECT_THAT(namesOfType(km::test::domainSymbol), ElementsAre("Freight"));
+    EXPECT_THAT(namesOfType(km::test::componentSymbol), ElementsAre("Planning"));
     EXPECT_TRUE(prompts().empty());
 }
 
@@ -177,14 +177,14 @@ TEST_F(AutoLandscapeTest, ForceSortOrdersEachLevelByNameAndDropsEqualNames) {
     use("Domains\r\nComponent and services", {{"Force sort symbols by name at each level?", "T"}});
     bench.run("BuildAutoLandscape");
     EXPECT_THAT(nestedNames(*stored("Customer")), ElementsAre("Billing", "Invoices", "Zulu", "alpha"));
-    EXPECT_EQ(namesOfType(km::test::kServiceSymbol), std::vector<std::string>{"Invoices"});
+    EXPECT_EQ(namesOfType(km::test::serviceSymbol), std::vector<std::string>{"Invoices"});
 }
 
 TEST_F(AutoLandscapeTest, ExistingSymbolsAreDeletedOnYesAndKeptOnNo) {
     domain("Customer", {});
     use("Domains");
-    auto old = symbolAt("Old", km::test::kServiceSymbol, 900, 900, 300, 300);
-    symbolAt("Older", km::test::kServiceSymbol, 800, 800, 50, 50);
+    auto old = symbolAt("Old", km::test::serviceSymbol, 900, 900, 300, 300);
+    symbolAt("Older", km::test::serviceSymbol, 800, 800, 50, 50);
     bench.ui().answerMessage(6);
     bench.run("BuildAutoLandscape");
     EXPECT_THAT(namesOfType(0), ElementsAre("Customer"));

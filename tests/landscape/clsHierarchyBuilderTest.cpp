@@ -21,7 +21,7 @@ protected:
         bench.createDefinition("CRM", 618, {{"Provides Services", "Profiles\r\nContacts\r\n"}});
         bench.createDefinition("Sales", 618, {{"Provides Services", "Quotes\r\n"}});
         bench.createDefinition("Customer", 619, {{"Comprises", "Sales\r\nCRM\r\n"}});
-        bench.addSymbol(*diagram, "Customer", km::test::kDomainSymbol);
+        bench.addSymbol(*diagram, "Customer", km::test::domainSymbol);
     }
     /// The hierarchy children of the first symbol of that name.
     std::vector<std::string> children(const std::string& name) {
@@ -72,7 +72,7 @@ TEST_F(HierarchyBuilderTest, ALockedDefinitionIsReportedAndPassedOver) {
 }
 
 TEST_F(HierarchyBuilderTest, OtherDiagramsAreRefused) {
-    bench.createDiagram("Landscape 2", km::test::kLandscapeDiagram);
+    bench.createDiagram("Landscape 2", km::test::landscapeDiagram);
     bench.run("BuildServiceHierarchies");
     EXPECT_THAT(prompts(), ElementsAre("You must open a Service Hierarchy diagram."));
     EXPECT_EQ(lastStatus(), "complete");

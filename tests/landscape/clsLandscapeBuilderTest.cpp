@@ -10,16 +10,16 @@ using km::test::Box;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr const char* kVaid =
+constexpr const char* vaidMessage =
     "You must select a vaid symbol to populate. Rectangles, Text and Doc Blocks are not valid.";
-constexpr const char* kDeletedSymbol = "You have selected a symbol that was deleted by the tool as it was inside "
-                                       "another symbol you selected to populate. The results may be unexpected.";
+constexpr const char* deletedSymbol = "You have selected a symbol that was deleted by the tool as it was inside "
+                                      "another symbol you selected to populate. The results may be unexpected.";
 
 class LandscapeBuilderTest : public km::test::LandscapeTest {
 protected:
     void SetUp() override {
-        landscapeTemplate("Providers", km::test::kProvidersScript);
-        landscapeTemplate("Providers in plan", km::test::kPlanProvidersScript);
+        landscapeTemplate("Providers", km::test::providersScript);
+        landscapeTemplate("Providers in plan", km::test::planProvidersScript);
         diagram->setProperty("Min Number Of Cols Per Symbol", "2");
         diagram->save();
     }
@@ -43,14 +43,14 @@ TEST_F(LandscapeBuilderTest, RefusesWithoutAValidSelection) {
     bench.addSymbol(*diagram, "A note", 1);
     service("Billing", {"Ledger"});
     bench.run("BuildLandscape");
-    auto plain = bench.createDiagram("Plain", km::test::kLandscapeDiagram);
-    bench.addSymbol(*plain, "Payments", km::test::kServiceSymbol);
+    auto plain = bench.createDiagram("Plain", km::test::landscapeDiagram);
+    bench.addSymbol(*plain, "Payments", km::test::serviceSymbol);
     bench.run("BuildLandscape");
     auto explorer = bench.createDiagram("Explorer", 186);
     bench.run("BuildLandscape");
     bench.encyclopedia().setCurrentDiagram(0);
     bench.run("BuildLandscape");
-    EXPECT_THAT(prompts(), ElementsAre(kVaid, "You must select a symbol to populate.",
+    EXPECT_THAT(prompts(), ElementsAre(vaidMessage, "You must select a symbol to populate.",
                                        "This tool does not work with Explorer diagrams.",
                                        "You must open a Service Hierarchy diagram."));
     EXPECT_EQ(bench.ui().messages()[2].style, 64);
@@ -140,7 +140,7 @@ TEST_F(LandscapeBuilderTest, AContainerSelectedBeforeItsInnerSymbolDeletesItAndS
     select(*inner);
     build();
     EXPECT_FALSE(stored("Payments"));
-    EXPECT_THAT(errorLog(), HasSubstr(std::string(kDeletedSymbol) + "\r\n"));
+    EXPECT_THAT(errorLog(), HasSubstr(std::string(deletedSymbol) + "\r\n"));
     EXPECT_THAT(prompts(), ElementsAre("There were errors, review the error log."));
     // Stacked in one column, not sized: 496 wide, (300 - 6) / 2 = 147 high.
     EXPECT_EQ(boxOf(*stored("Ledger")), (Box{102, 250, 598, 397}));

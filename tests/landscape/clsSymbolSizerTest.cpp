@@ -18,9 +18,9 @@ protected:
     /// A container with \p count small application symbols lying inside it, side by side.
     std::shared_ptr<km::host::ISymbol> container(const std::string& name, Long right, Long bottom, Long width,
                                                  Long height, int count) {
-        auto symbol = symbolAt(name, km::test::kServiceSymbol, right, bottom, width, height);
+        auto symbol = symbolAt(name, km::test::serviceSymbol, right, bottom, width, height);
         for (int i = 0; i < count; ++i) {
-            symbolAt(name + " app " + std::to_string(i + 1), km::test::kApplicationSymbol,
+            symbolAt(name + " app " + std::to_string(i + 1), km::test::applicationSymbol,
                      right - width + 2 + 3 * (i + 1), bottom - 1, 2, 2);
         }
         containers.Add(symbol);
@@ -62,7 +62,7 @@ TEST_F(SymbolSizerTest, CellsAndLabelsOfTheSmallExample) {
     const std::string longName = "Twenty-five characters!!!";
     ASSERT_EQ(longName.size(), 25u);
     for (int i = 0; i < 5; ++i) {
-        symbolAt(i == 0 ? longName : "S" + std::to_string(i), km::test::kApplicationSymbol, 5 + 3 * i, 134, 2, 2);
+        symbolAt(i == 0 ? longName : "S" + std::to_string(i), km::test::applicationSymbol, 5 + 3 * i, 134, 2, 2);
     }
     size(2);
     EXPECT_EQ(box(longName), (Box{2, 32, 50, 62}));
@@ -74,8 +74,8 @@ TEST_F(SymbolSizerTest, ContainersInsideAContainerKeepTheirPlaceButLowerTheShare
     // "Outer" holds only a container: it takes no cell, but the outer's grid (1 column, 1 row of
     // 198 - 2 wide and 65 - 35 - 3 = 27 high) lowers the cells of "Other".
     auto outer = container("Outer", 200, 65, 200, 65, 0);
-    auto inner = symbolAt("Inner", km::test::kServiceSymbol, 150, 60, 100, 20);
-    symbolAt("Inner app", km::test::kApplicationSymbol, 120, 55, 5, 5);
+    auto inner = symbolAt("Inner", km::test::serviceSymbol, 150, 60, 100, 20);
+    symbolAt("Inner app", km::test::applicationSymbol, 120, 55, 5, 5);
     container("Other", 800, 500, 400, 400, 1);
     size(1);
     EXPECT_EQ(box("Inner"), (Box{50, 40, 150, 60}));

@@ -35,7 +35,7 @@ using km::excel::ExcelWorksheet;
 using km::test::AddinTestBench;
 using km::test::Solution;
 
-constexpr const char* kStartFailure =
+constexpr const char* startFailure =
     "Could not start Microsoft Excel. Check you have a licensed copy correctly installed.\r\n";
 
 class RoadmapTest : public ::testing::Test {
@@ -224,7 +224,7 @@ TEST_F(RoadmapTest, AWorkbookThatCannotBeWrittenStopsTheStartAndLeavesNothing) {
     run("2026-01-01", "2026-12-31", "Quarterly");
 
     ASSERT_EQ(bench.messagePrompts().size(), 1u);
-    EXPECT_EQ(bench.messagePrompts()[0].rfind(kStartFailure, 0), 0u) << bench.messagePrompts()[0];
+    EXPECT_EQ(bench.messagePrompts()[0].rfind(startFailure, 0), 0u) << bench.messagePrompts()[0];
     EXPECT_FALSE(std::filesystem::exists(bench.folder().file("missing")));
 }
 
@@ -264,7 +264,7 @@ TEST_F(RoadmapTest, AStartThatFailsAfterTheWorkbookExistsReleasesIt) {
     KM_SLN_SOA::SetHostServices(&bench.services());
 
     ASSERT_EQ(bench.messagePrompts().size(), 1u);
-    EXPECT_EQ(bench.messagePrompts()[0], std::string(kStartFailure) + "The window cannot be minimised");
+    EXPECT_EQ(bench.messagePrompts()[0], std::string(startFailure) + "The window cannot be minimised");
     EXPECT_EQ(bench.workbench().lastSpreadsheet->Workbooks().Count(), 0);
     EXPECT_TRUE(bench.workbench().lastWorkbook.empty());
     EXPECT_FALSE(fileWritten());

@@ -6,7 +6,7 @@ namespace km::excel {
 
 namespace {
 
-constexpr std::array<std::uint32_t, ExcelPalette::size> kStandardPalette = {
+constexpr std::array<std::uint32_t, ExcelPalette::size> standardPalette = {
     0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF, 0x800000, 0x008000,
     0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080, 0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF,
     0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF, 0x000080, 0xFF00FF, 0xFFFF00, 0x00FFFF, 0x800080, 0x800000,
@@ -20,7 +20,7 @@ std::uint32_t ExcelPalette::rgb(int colorIndex) {
     if (colorIndex < 1 || colorIndex > size) {
         throw rt::RuntimeError(rt::ErrorNumber::SubscriptOutOfRange);
     }
-    return kStandardPalette[static_cast<std::size_t>(colorIndex - 1)];
+    return standardPalette[static_cast<std::size_t>(colorIndex - 1)];
 }
 
 } // namespace km::excel

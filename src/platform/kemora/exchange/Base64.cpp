@@ -5,20 +5,20 @@ namespace km::kemora {
 
 namespace {
 
-constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr std::string_view base64Alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 constexpr std::array<int, 256> decodeTable() {
     std::array<int, 256> table{};
     for (int& value : table) {
         value = -1;
     }
-    for (std::size_t i = 0; i < kAlphabet.size(); ++i) {
-        table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<int>(i);
+    for (std::size_t i = 0; i < base64Alphabet.size(); ++i) {
+        table[static_cast<unsigned char>(base64Alphabet[i])] = static_cast<int>(i);
     }
     return table;
 }
 
-constexpr std::array<int, 256> kDecode = decodeTable();
+constexpr std::array<int, 256> decodeValues = decodeTable();
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -43,10 +43,10 @@ std::string Base64::encode(std::string_view bytes, bool wrap) {
             out += '\n';
             lineLength = 0;
         }
-        out += kAlphabet[(value >> 18) & 63];
-        out += kAlphabet[(value >> 12) & 63];
-        out += count > 1 ? kAlphabet[(value >> 6) & 63] : '=';
-        out += count > 2 ? kAlphabet[value & 63] : '=';
+        out += base64Alphabet[(value >> 18) & 63];
+        out += base64Alphabet[(value >> 12) & 63];
+        out += count > 1 ? base64Alphabet[(value >> 6) & 63] : '=';
+        out += count > 2 ? base64Alphabet[value & 63] : '=';
         lineLength += 4;
     }
     return out;
@@ -65,7 +65,7 @@ std::optional<std::string> Base64::decode(std::string_view text) {
             ++padding;
             continue;
         }
-        int digit = kDecode[static_cast<unsigned char>(c)];
+        int digit = decodeValues[static_cast<unsigned char>(c)];
         if (digit < 0 || padding > 0) {
             return std::nullopt; // not an alphabet character, or data after the padding
         }

@@ -10,8 +10,8 @@ namespace km::kemora {
 
 namespace {
 
-constexpr Long kWhite = host::colour::white;
-constexpr const char* kIndent = "  ";
+constexpr Long whiteColour = host::colour::white;
+constexpr const char* indent = "  ";
 
 void writeHeader(std::ostream& out) {
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<model format=\"1\">\n";
@@ -24,7 +24,7 @@ void writeFooter(std::ostream& out) {
 } // namespace
 
 void ModelExporter::print(const pugi::xml_node& node, std::ostream& out, unsigned depth) {
-    node.print(out, kIndent, pugi::format_indent, pugi::encoding_utf8, depth);
+    node.print(out, indent, pugi::format_indent, pugi::encoding_utf8, depth);
 }
 
 std::string ModelExporter::startTag(const pugi::xml_node& node) {
@@ -166,7 +166,7 @@ void ModelExporter::addSymbol(pugi::xml_node parent, const SymbolRow& row, const
     element.append_attribute("top") = row.geometry.top();
     element.append_attribute("width") = row.geometry.xsize;
     element.append_attribute("height") = row.geometry.ysize;
-    if (row.fillColor != kWhite) {
+    if (row.fillColor != whiteColour) {
         element.append_attribute("fill") = row.fillColor;
     }
     if (row.selected) {
@@ -212,7 +212,7 @@ void ModelExporter::writeDiagramElement(Long id, std::ostream& out) {
         }
     }
 
-    out << kIndent << startTag(element) << "\n";
+    out << indent << startTag(element) << "\n";
     for (pugi::xml_node child : element.children()) {
         print(child, out, 2);
     }
@@ -238,7 +238,7 @@ void ModelExporter::writeDiagramElement(Long id, std::ostream& out) {
         link.append_attribute("child") = refs[child].c_str();
         print(link, out, 2);
     }
-    out << kIndent << "</diagram>\n";
+    out << indent << "</diagram>\n";
 }
 
 void ModelExporter::writeFile(const std::string& name, std::ostream& out) {

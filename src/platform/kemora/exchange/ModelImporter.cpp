@@ -19,8 +19,8 @@ using host::HostErrorCode;
 
 namespace {
 
-constexpr std::size_t kMaxNameLength = 4096;
-constexpr std::size_t kMaxTypesListed = 40;
+constexpr std::size_t maxNameLength = 4096;
+constexpr std::size_t maxTypesListed = 40;
 
 std::optional<Long> typeNumber(const std::string& text) {
     Long number = 0;
@@ -33,10 +33,10 @@ std::optional<Long> typeNumber(const std::string& text) {
 
 template <class Type> std::string typeChoices(const std::vector<Type>& types) {
     std::string list;
-    for (std::size_t i = 0; i < types.size() && i < kMaxTypesListed; ++i) {
+    for (std::size_t i = 0; i < types.size() && i < maxTypesListed; ++i) {
         list += (i ? ", " : "") + std::to_string(types[i].number) + " \"" + types[i].name + "\"";
     }
-    if (types.size() > kMaxTypesListed) {
+    if (types.size() > maxTypesListed) {
         list += ", ...";
     }
     return list.empty() ? "none in this metamodel" : list;
@@ -140,7 +140,7 @@ void ModelImporter::checkName(const std::string& name, std::size_t offset) const
     if (name.empty()) {
         fail(offset, "expected a name in name=\"...\"");
     }
-    if (name.size() > kMaxNameLength) {
+    if (name.size() > maxNameLength) {
         fail(offset, "expected a name of at most 4096 bytes");
     }
 }
@@ -410,8 +410,8 @@ Geometry ModelImporter::geometryOf(const ExchangeSymbol& symbol, Long type) {
     std::int64_t left = symbol.left.value_or(0), top = symbol.top.value_or(0);
     std::int64_t width = symbol.width.value_or(defaults.xsize), height = symbol.height.value_or(defaults.ysize);
     std::int64_t right = left + width, bottom = top + height;
-    constexpr std::int64_t kMax = std::numeric_limits<Long>::max();
-    if (right > kMax || bottom > kMax) {
+    constexpr std::int64_t largestLong = std::numeric_limits<Long>::max();
+    if (right > largestLong || bottom > largestLong) {
         fail(symbol.offset, "the symbol's right or bottom edge lies beyond 2147483647; expected a smaller left, top, "
                             "width or height");
     }
@@ -450,7 +450,7 @@ Long ModelImporter::createSymbol(Long diagram, const DiagramType& diagramType, c
                  diagramType.name + "\" diagram; expected one of the types " + allowed,
              HostErrorCode::UnknownType);
     }
-    if (symbol.name.size() > kMaxNameLength) {
+    if (symbol.name.size() > maxNameLength) {
         fail(symbol.offset, "expected a name of at most 4096 bytes");
     }
     SymbolRow row;

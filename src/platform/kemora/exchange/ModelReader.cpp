@@ -8,7 +8,7 @@ namespace km::kemora {
 
 namespace {
 
-constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+constexpr unsigned parseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
 std::string expectedAfterError(pugi::xml_parse_status status) {
     switch (status) {
@@ -73,7 +73,7 @@ void ModelReader::fail(const pugi::xml_node& node, const std::string& message) c
 
 void ModelReader::parse(pugi::xml_document& document) {
     const std::string& text = m_source.text();
-    pugi::xml_parse_result result = document.load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_utf8);
+    pugi::xml_parse_result result = document.load_buffer(text.data(), text.size(), parseOptions, pugi::encoding_utf8);
     if (!result) {
         std::size_t offset = result.offset < 0 ? 0 : static_cast<std::size_t>(result.offset);
         m_source.fail(offset, std::string(result.description()) + ": " + expectedAfterError(result.status));

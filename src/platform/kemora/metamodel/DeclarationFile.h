@@ -15,7 +15,7 @@ namespace km::kemora {
 /// earlier one. A malformed line is reported and ignored.
 class DeclarationFile {
 public:
-    static constexpr const char* kFileName = "KMDECLAR.CFG";
+    static constexpr const char* storedName = "KMDECLAR.CFG";
 
     static DeclarationFile parse(const std::string& fileName, std::string_view text, DiagnosticCollector& diagnostics);
 

@@ -5,12 +5,12 @@
 
 namespace km::kemora {
 
-/// Collects the problems found while reading property files. Only the first kMaxKept are kept,
+/// Collects the problems found while reading property files. Only the first maxKept are kept,
 /// so that a file of garbage cannot fill the memory with messages; the rest are counted and
 /// summed up in one last diagnostic.
 class DiagnosticCollector {
 public:
-    static constexpr size_t kMaxKept = 200;
+    static constexpr size_t maxKept = 200;
 
     void add(rt::SourcePosition pos, std::string message);
     /// Every problem reported so far, kept or not.

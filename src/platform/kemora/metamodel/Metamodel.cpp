@@ -65,9 +65,9 @@ const DiagramType* Metamodel::diagramTypeNamed(const std::string& name) const {
 const std::vector<PropertyDecl>& Metamodel::ownerProperties(host::ObjectClass ownerClass, size_t typeIndex) const {
     switch (ownerClass) {
     case host::ObjectClass::Diagram:
-        return typeIndex == kAllTypes ? diagramProperties : diagramTypes[typeIndex].properties;
+        return typeIndex == allTypes ? diagramProperties : diagramTypes[typeIndex].properties;
     case host::ObjectClass::Symbol:
-        return typeIndex == kAllTypes ? symbolProperties : symbolTypes[typeIndex].properties;
+        return typeIndex == allTypes ? symbolProperties : symbolTypes[typeIndex].properties;
     case host::ObjectClass::Definition:
         break;
     }
@@ -79,7 +79,7 @@ const PropertyDecl* Metamodel::propertyOf(host::ObjectClass ownerClass, Long typ
     if (found == m_propertyByName.end()) {
         return nullptr;
     }
-    size_t typeIndex = kAllTypes;
+    size_t typeIndex = allTypes;
     if (type != 0) {
         const auto& byNumber = ownerClass == host::ObjectClass::Diagram  ? m_diagramByNumber
                                : ownerClass == host::ObjectClass::Symbol ? m_symbolByNumber
@@ -175,24 +175,24 @@ void Metamodel::index() {
     indexAll(host::ObjectClass::Definition, definitionTypes, m_definitionByNumber);
     indexAll(host::ObjectClass::Symbol, symbolTypes, m_symbolByNumber);
     indexAll(host::ObjectClass::Diagram, diagramTypes, m_diagramByNumber);
-    indexProperties(host::ObjectClass::Diagram, kAllTypes, 0, diagramProperties);
-    indexProperties(host::ObjectClass::Symbol, kAllTypes, 0, symbolProperties);
+    indexProperties(host::ObjectClass::Diagram, allTypes, 0, diagramProperties);
+    indexProperties(host::ObjectClass::Symbol, allTypes, 0, symbolProperties);
 }
 
 namespace {
 
-constexpr const char* kPropertyFileName = "kmprops.cfg";
+constexpr const char* propertyFileName = "kmprops.cfg";
 
 void loadInto(Metamodel& metamodel, DiagnosticCollector& diagnostics, const FileReader& files) {
     std::set<std::string> switches;
-    std::string declarationsName = DeclarationFile::kFileName;
+    std::string declarationsName = DeclarationFile::storedName;
     // Without a declarations file no switch is declared; that is no fault.
     if (auto text =
             PropertyFilePreprocessor::readFile(files, declarationsName, {declarationsName, 1, 1}, diagnostics)) {
         switches = DeclarationFile::parse(declarationsName, *text, diagnostics).definedSwitches();
     }
     PropertyFilePreprocessor source(files, std::move(switches), diagnostics);
-    if (!source.start(kPropertyFileName)) {
+    if (!source.start(propertyFileName)) {
         return;
     }
     PropertyFileParser parser(source, diagnostics);
@@ -211,7 +211,7 @@ MetamodelLoadResult loadMetamodel(const FileReader& files) {
     } catch (const std::exception& error) {
         // Only resource exhaustion gets here; the encyclopedia then opens with an empty metamodel.
         result.metamodel = Metamodel();
-        diagnostics.add({kPropertyFileName, 0, 0},
+        diagnostics.add({propertyFileName, 0, 0},
                         std::string("expected to read the property files but found the error: ") + error.what());
     }
     result.diagnostics = diagnostics.take();

@@ -118,7 +118,7 @@ private:
         size_t propertyIndex;
         bool forward; ///< for relation entries: seen from the owner
     };
-    static constexpr size_t kAllTypes = static_cast<size_t>(-1);
+    static constexpr size_t allTypes = static_cast<size_t>(-1);
 
     const std::vector<PropertyDecl>& ownerProperties(host::ObjectClass ownerClass, size_t typeIndex) const;
     const PropertyDecl* propertyOf(host::ObjectClass ownerClass, Long type, const std::string& name) const;

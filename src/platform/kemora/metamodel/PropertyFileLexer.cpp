@@ -5,8 +5,8 @@ namespace km::kemora {
 
 namespace {
 
-constexpr Long kLargestNumber = 2147483647;
-constexpr size_t kLongestShownText = 40;
+constexpr Long largestNumber = 2147483647;
+constexpr size_t longestShownText = 40;
 
 bool isLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -90,10 +90,10 @@ std::string describeCharacter(std::string_view text) {
 }
 
 std::string shortened(const std::string& text) {
-    if (text.size() <= kLongestShownText) {
+    if (text.size() <= longestShownText) {
         return text;
     }
-    size_t cut = kLongestShownText;
+    size_t cut = longestShownText;
     while (cut > 0 && isContinuationByte(static_cast<unsigned char>(text[cut]))) {
         --cut;
     }
@@ -256,7 +256,7 @@ PropertyFileToken PropertyFileLexer::lexNumber() {
             return invalid(token, "a number", "'" + shortened(token.text) + "'");
         }
         value = value * 10 + (c - '0');
-        if (value > kLargestNumber) {
+        if (value > largestNumber) {
             return invalid(token, "a number up to 2147483647", shortened(token.text));
         }
     }

@@ -6,17 +6,17 @@ namespace km::kemora {
 
 namespace {
 
-const char* const kTopLevelKeywords[] = {"DEFINITION", "SYMBOL", "DIAGRAM", "EXTEND"};
+const char* const topLevelKeywords[] = {"DEFINITION", "SYMBOL", "DIAGRAM", "EXTEND"};
 
 struct EditTypeWord {
     const char* word;
     EditType type;
 };
-const EditTypeWord kEditTypes[] = {{"TEXT", EditType::Text},
-                                   {"DATE", EditType::Date},
-                                   {"NUMBER", EditType::Number},
-                                   {"BOOLEAN", EditType::Boolean},
-                                   {"MULTILINE", EditType::MultiLine}};
+const EditTypeWord editTypes[] = {{"TEXT", EditType::Text},
+                                  {"DATE", EditType::Date},
+                                  {"NUMBER", EditType::Number},
+                                  {"BOOLEAN", EditType::Boolean},
+                                  {"MULTILINE", EditType::MultiLine}};
 
 std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -47,7 +47,7 @@ void PropertyFileParser::error(const std::string& expected) {
 }
 
 bool PropertyFileParser::atTopLevelKeyword() const {
-    return std::any_of(std::begin(kTopLevelKeywords), std::end(kTopLevelKeywords),
+    return std::any_of(std::begin(topLevelKeywords), std::end(topLevelKeywords),
                        [this](const char* keyword) { return m_token.isWord(keyword); });
 }
 
@@ -228,7 +228,7 @@ bool PropertyFileParser::parsePropertyOption(PropertyDecl& property, std::vector
         if (!takeOption(seen)) {
             return false;
         }
-        for (const EditTypeWord& editType : kEditTypes) {
+        for (const EditTypeWord& editType : editTypes) {
             if (m_token.isWord(editType.word)) {
                 property.editType = editType.type;
                 advance();

@@ -43,9 +43,9 @@ bool PropertyFilePreprocessor::start(const std::string& fileName) {
 bool PropertyFilePreprocessor::open(const std::string& fileName, const rt::SourcePosition& at) {
     // Every attempt counts, found or not, so that files including each other many times over
     // (without a cycle) still come to an end quickly.
-    if (m_filesTried++ >= kMaxFilesTried) {
-        if (m_filesTried == kMaxFilesTried + 1) {
-            m_diagnostics.add(at, "expected at most " + std::to_string(kMaxFilesTried) +
+    if (m_filesTried++ >= maxFilesTried) {
+        if (m_filesTried == maxFilesTried + 1) {
+            m_diagnostics.add(at, "expected at most " + std::to_string(maxFilesTried) +
                                       " files to read in all but found \"" + fileName + "\" as one more");
         }
         return false;
@@ -59,14 +59,14 @@ bool PropertyFilePreprocessor::open(const std::string& fileName, const rt::Sourc
         }
         return false;
     }
-    if (text->size() > kMaxFileSize) {
-        m_diagnostics.add(at, "expected a property file of at most " + std::to_string(kMaxFileSize) +
+    if (text->size() > maxFileSize) {
+        m_diagnostics.add(at, "expected a property file of at most " + std::to_string(maxFileSize) +
                                   " bytes but found " + std::to_string(text->size()) + " bytes in \"" + fileName +
                                   "\"");
         return false;
     }
-    if (m_bytesRead + text->size() > kMaxTotalSize) {
-        m_diagnostics.add(at, "expected property files of at most " + std::to_string(kMaxTotalSize) +
+    if (m_bytesRead + text->size() > maxTotalSize) {
+        m_diagnostics.add(at, "expected property files of at most " + std::to_string(maxTotalSize) +
                                   " bytes in all but found \"" + fileName + "\" going beyond");
         return false;
     }
@@ -132,8 +132,8 @@ void PropertyFilePreprocessor::handleDirective(const PropertyFileToken& directiv
         // A malformed test switches its section off, so that its #endif still matches.
         bool condition = directive.valid && (name == "ifdef" ? declared : !declared);
         bool parentActive = active();
-        if (conditionals.size() >= kMaxConditionalDepth) {
-            report(directive, "expected conditionals nested at most " + std::to_string(kMaxConditionalDepth) +
+        if (conditionals.size() >= maxConditionalDepth) {
+            report(directive, "expected conditionals nested at most " + std::to_string(maxConditionalDepth) +
                                   " deep but found one more");
             parentActive = false;
         }
@@ -175,9 +175,9 @@ void PropertyFilePreprocessor::include(const PropertyFileToken& directive) {
             return;
         }
     }
-    if (m_frames.size() >= kMaxIncludeDepth) {
-        report(directive, "expected includes nested at most " + std::to_string(kMaxIncludeDepth) +
-                              " deep but found \"" + fileName + "\" one deeper");
+    if (m_frames.size() >= maxIncludeDepth) {
+        report(directive, "expected includes nested at most " + std::to_string(maxIncludeDepth) + " deep but found \"" +
+                              fileName + "\" one deeper");
         return;
     }
     open(fileName, {m_frames.back()->name, directive.line, directive.column});

@@ -15,11 +15,11 @@ namespace km::kemora {
 /// unbalanced conditionals are reported and skipped; reading always comes to an end.
 class PropertyFilePreprocessor {
 public:
-    static constexpr size_t kMaxIncludeDepth = 32;
-    static constexpr size_t kMaxFileSize = 4 * 1024 * 1024;
-    static constexpr size_t kMaxFilesTried = 256;
-    static constexpr size_t kMaxTotalSize = 16 * 1024 * 1024;
-    static constexpr size_t kMaxConditionalDepth = 64;
+    static constexpr size_t maxIncludeDepth = 32;
+    static constexpr size_t maxFileSize = 4 * 1024 * 1024;
+    static constexpr size_t maxFilesTried = 256;
+    static constexpr size_t maxTotalSize = 16 * 1024 * 1024;
+    static constexpr size_t maxConditionalDepth = 64;
 
     /// \p switches holds the declared switch names, case-folded.
     PropertyFilePreprocessor(FileReader files, std::set<std::string> switches, DiagnosticCollector& diagnostics);

@@ -13,7 +13,7 @@ using host::HostError;
 using host::HostErrorCode;
 
 namespace {
-constexpr size_t kMaxNameLength = 4096;
+constexpr size_t maxNameLength = 4096;
 }
 
 std::string Diagram::TypeName() {
@@ -79,7 +79,7 @@ std::shared_ptr<host::ISymbol> Diagram::CreateSymbol(const std::string& name, Lo
         throw HostError(HostErrorCode::UnknownType,
                         "Symbols of type \"" + type->name + "\" cannot be placed on a \"" + TypeName() + "\" diagram.");
     }
-    if (name.size() > kMaxNameLength) {
+    if (name.size() > maxNameLength) {
         throw HostError(HostErrorCode::BadValue, "A symbol name is limited to 4096 bytes.");
     }
     IStore& store = m_encyclopedia->store();

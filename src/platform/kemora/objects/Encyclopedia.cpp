@@ -20,7 +20,7 @@ using host::HostErrorCode;
 
 namespace {
 
-constexpr size_t kMaxNameLength = 4096;
+constexpr size_t maxNameLength = 4096;
 
 std::string sessionUserName() {
     const char* user = std::getenv("USER");
@@ -33,7 +33,7 @@ void checkName(const std::string& name) {
     if (name.empty()) {
         throw HostError(HostErrorCode::BadValue, "A name cannot be empty.");
     }
-    if (name.size() > kMaxNameLength) {
+    if (name.size() > maxNameLength) {
         throw HostError(HostErrorCode::BadValue, "A name is limited to 4096 bytes.");
     }
 }

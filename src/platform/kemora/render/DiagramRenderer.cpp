@@ -14,11 +14,11 @@ namespace km::kemora {
 
 namespace {
 
-constexpr double kMargin = 20;
-constexpr double kPadX = 4;
-constexpr double kPadY = 3;
-constexpr Long kTextType = 1, kRectangleType = 2, kDocumentBlockType = 4;
-constexpr const char* kStroke = "#404040";
+constexpr double margin = 20;
+constexpr double padX = 4;
+constexpr double padY = 3;
+constexpr Long textType = 1, rectangleType = 2, documentBlockType = 4;
+constexpr const char* strokeColour = "#404040";
 
 std::string number(double value) {
     char text[32];
@@ -93,21 +93,21 @@ std::vector<DiagramRenderer::Item> DiagramRenderer::loadItems(Long diagram) {
 void DiagramRenderer::classify(Long diagram, std::vector<Item>& items) {
     // The key frame in use is the first rectangle named "Key"; the rectangles inside it are its
     // swatches, which show their colour only (their names are the labels beside them).
-    std::vector<Long> keys = m_store.symbolsOfDiagram(diagram, kRectangleType, "Key");
+    std::vector<Long> keys = m_store.symbolsOfDiagram(diagram, rectangleType, "Key");
     std::optional<SymbolRow> key = keys.empty() ? std::nullopt : m_store.symbol(keys.front());
     for (Item& item : items) {
         const SymbolRow& row = item.row;
         Long type = row.object.type;
-        if (type == kTextType) {
+        if (type == textType) {
             item.shape = Shape::Text;
             continue;
         }
-        if (type == kRectangleType) {
+        if (type == rectangleType) {
             item.shape = key && row.object.id != key->object.id &&
                                  SymbolNesting::inside(row.object.id, row.geometry, key->object.id, key->geometry)
                              ? Shape::Swatch
                              : Shape::Rectangle;
-        } else if (type == kDocumentBlockType) {
+        } else if (type == documentBlockType) {
             item.shape = Shape::DocumentBlock;
         } else {
             const SymbolType* symbolType = m_metamodel.symbolType(type);
@@ -181,8 +181,8 @@ void DiagramRenderer::render(Long diagram, std::ostream& out) {
 }
 
 void DiagramRenderer::writeStart(std::ostream& out, const std::string& title, const Bounds& bounds) {
-    double left = bounds.left - kMargin, top = bounds.top - kMargin;
-    double width = bounds.right - bounds.left + 2 * kMargin, height = bounds.bottom - bounds.top + 2 * kMargin;
+    double left = bounds.left - margin, top = bounds.top - margin;
+    double width = bounds.right - bounds.left + 2 * margin, height = bounds.bottom - bounds.top + 2 * margin;
     pugi::xml_document document;
     pugi::xml_node svg = document.append_child("svg");
     svg.append_attribute("xmlns") = "http://www.w3.org/2000/svg";
@@ -232,7 +232,7 @@ void DiagramRenderer::addShape(pugi::xml_node group, const Item& item) {
         }
     }
     shape.append_attribute("fill") = svgColour(item.row.fillColor).c_str();
-    shape.append_attribute("stroke") = kStroke;
+    shape.append_attribute("stroke") = strokeColour;
     shape.append_attribute("stroke-width") = "1";
     if (item.row.selected) {
         pugi::xml_node outline = group.append_child("rect");
@@ -250,14 +250,14 @@ void DiagramRenderer::addShape(pugi::xml_node group, const Item& item) {
 void DiagramRenderer::addName(pugi::xml_node group, const Item& item) {
     const Geometry& g = item.row.geometry;
     double fontSize = item.fontSize, lineHeight = TextLayout::lineHeight(fontSize);
-    std::vector<std::string> lines = TextLayout::wrap(XmlText::displayable(item.row.object.name), fontSize,
-                                                      g.xsize - 2 * kPadX, g.ysize - 2 * kPadY);
+    std::vector<std::string> lines =
+        TextLayout::wrap(XmlText::displayable(item.row.object.name), fontSize, g.xsize - 2 * padX, g.ysize - 2 * padY);
     if (lines.empty()) {
         return;
     }
     double top = static_cast<double>(g.ypos) - g.ysize;
     // Containers carry their name as a title at the top; other symbols centre it.
-    double firstTop = item.container ? top + kPadY : top + (g.ysize - lines.size() * lineHeight) / 2;
+    double firstTop = item.container ? top + padY : top + (g.ysize - lines.size() * lineHeight) / 2;
     pugi::xml_node text = group.append_child("text");
     text.append_attribute("x") = number(static_cast<double>(g.xpos) - g.xsize / 2.0).c_str();
     text.append_attribute("y") = number(firstTop + (lineHeight + fontSize * 0.7) / 2).c_str();
@@ -331,7 +331,7 @@ void DiagramRenderer::writeLinks(std::ostream& out, const std::vector<Item>& ite
                 continue;
             }
             if (!opened) {
-                out << " <g class=\"links\" stroke=\"" << kStroke << "\" stroke-width=\"1\" fill=\"none\">\n";
+                out << " <g class=\"links\" stroke=\"" << strokeColour << "\" stroke-width=\"1\" fill=\"none\">\n";
             }
             opened = true;
             const Geometry& to = *found->second;

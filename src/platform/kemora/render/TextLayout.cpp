@@ -8,7 +8,7 @@ namespace km::kemora {
 
 namespace {
 
-constexpr const char* kEllipsis = "\xE2\x80\xA6";
+constexpr const char* ellipsis = "\xE2\x80\xA6";
 
 // Paragraphs split at line breaks, each split into words at blanks and tabs.
 std::vector<std::vector<std::string>> paragraphs(const std::string& text) {
@@ -104,7 +104,7 @@ std::vector<std::string> TextLayout::wrap(const std::string& text, double fontSi
     if (rt::Len(last) >= maxChars) {
         last = rt::Left(last, maxChars - 1);
     }
-    last += kEllipsis;
+    last += ellipsis;
     return lines;
 }
 

@@ -66,7 +66,7 @@ private:
 
     std::string_view m_text;
     size_t m_offset = 0;
-    rt::SourcePosition m_pos{kReportScriptName, 1, 1};
+    rt::SourcePosition m_pos{reportScriptName, 1, 1};
     std::optional<ReportToken> m_peeked;
 };
 

@@ -7,7 +7,7 @@
 namespace km::kemora {
 
 /// The name report scripts go by in messages: they reach the engine as text, without a file name.
-inline constexpr const char* kReportScriptName = "script";
+inline constexpr const char* reportScriptName = "script";
 
 /// Throws HostError ReportSyntax with the located message ("script:line:column: message").
 [[noreturn]] void throwReportError(const rt::SourcePosition& pos, const std::string& message);

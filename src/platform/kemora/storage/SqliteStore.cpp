@@ -10,8 +10,8 @@ namespace km::kemora {
 
 namespace {
 
-constexpr std::int64_t kApplicationId = 0x4B4D4442; // "KMDB"
-constexpr int kSchemaVersion = 1;
+constexpr std::int64_t fileApplicationId = 0x4B4D4442; // "KMDB"
+constexpr int schemaVersion = 1;
 
 [[noreturn]] void storageError(const std::string& what) {
     throw StorageError(StorageFailure::Other, 0, what);
@@ -60,7 +60,7 @@ std::string globPattern(const std::string& pattern) {
     return out;
 }
 
-const char* kSchema = R"SQL(
+const char* schema = R"SQL(
 CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID;
 CREATE TABLE objects(
     id INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -113,8 +113,8 @@ const char* namedClassesOnly(StoredClass cls) {
     return cls == StoredClass::Symbol ? "" : " AND class <> 2";
 }
 
-constexpr const char* kObjectColumns = "id, class, type, name, diagram, definition";
-constexpr const char* kSymbolSelect =
+constexpr const char* objectColumns = "id, class, type, name, diagram, definition";
+constexpr const char* symbolSelect =
     "SELECT o.id, o.class, o.type, o.name, o.diagram, o.definition, s.xpos, s.ypos, s.xsize, s.ysize, s.fill, "
     "s.selected FROM objects o JOIN symbols s ON s.id = o.id";
 
@@ -148,9 +148,9 @@ SqliteStore::~SqliteStore() {
 
 void SqliteStore::createSchema() {
     Transaction transaction(*this);
-    m_db.exec(kSchema);
-    m_db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
-    m_db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+    m_db.exec(schema);
+    m_db.exec("PRAGMA application_id = " + std::to_string(fileApplicationId));
+    m_db.exec("PRAGMA user_version = " + std::to_string(schemaVersion));
     transaction.commit();
 }
 
@@ -165,10 +165,10 @@ void SqliteStore::checkSchema() {
     } catch (const host::HostError&) {
         storageError("\"" + m_path + "\" is not an encyclopedia (not a database file).");
     }
-    if (applicationId != kApplicationId) {
+    if (applicationId != fileApplicationId) {
         storageError("\"" + m_path + "\" is not an encyclopedia.");
     }
-    if (pragma("user_version") > kSchemaVersion) {
+    if (pragma("user_version") > schemaVersion) {
         storageError("\"" + m_path + "\" was written by a newer workbench (format " +
                      std::to_string(pragma("user_version")) + ").");
     }
@@ -288,7 +288,7 @@ Long SqliteStore::insertObject(const ObjectRow& row) {
 }
 
 std::optional<ObjectRow> SqliteStore::object(Long id) {
-    Statement stmt = m_db.prepare(std::string("SELECT ") + kObjectColumns + " FROM objects WHERE id = ?");
+    Statement stmt = m_db.prepare(std::string("SELECT ") + objectColumns + " FROM objects WHERE id = ?");
     stmt.bind(1, id);
     if (!stmt.step()) {
         return std::nullopt;
@@ -394,7 +394,7 @@ Long SqliteStore::insertSymbol(const SymbolRow& row) {
 }
 
 std::optional<SymbolRow> SqliteStore::symbol(Long id) {
-    Statement stmt = m_db.prepare(std::string(kSymbolSelect) + " WHERE o.id = ?");
+    Statement stmt = m_db.prepare(std::string(symbolSelect) + " WHERE o.id = ?");
     stmt.bind(1, id);
     if (!stmt.step()) {
         return std::nullopt;
@@ -460,7 +460,7 @@ std::vector<Long> SqliteStore::symbolsOfDiagram(Long diagram, Long type, const s
 std::vector<SymbolRow> SqliteStore::symbolsInBox(const std::string& where, Long diagram, const Geometry& area) {
     Long minx = std::min(area.left(), area.xpos), maxx = std::max(area.left(), area.xpos);
     Long miny = std::min(area.top(), area.ypos), maxy = std::max(area.top(), area.ypos);
-    Statement stmt = m_db.prepare(std::string(kSymbolSelect) + " JOIN symbol_boxes b ON b.id = o.id WHERE " + where +
+    Statement stmt = m_db.prepare(std::string(symbolSelect) + " JOIN symbol_boxes b ON b.id = o.id WHERE " + where +
                                   " AND b.diagram = ?5 ORDER BY o.id");
     stmt.bind(1, minx).bind(2, maxx).bind(3, miny).bind(4, maxy).bind(5, diagram);
     std::vector<SymbolRow> rows;
