@@ -178,4 +178,31 @@ std::string LoadWellFormedXmlFile(pugi::xml_document& document, const std::strin
     return LoadWellFormedXml(document, content.str());
 }
 
+std::string EscapeXmlText(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        case '\'':
+            escaped += "&apos;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
 } // namespace KM_SLN_SOA

@@ -20,4 +20,8 @@ std::string LoadWellFormedXml(pugi::xml_document& document, std::string_view tex
 /// The same for a file; a file that cannot be read is described as such.
 std::string LoadWellFormedXmlFile(pugi::xml_document& document, const std::string& path);
 
+/// The text with '&', '<', '>', '"' and '\'' replaced by entity references, so that it can stand
+/// in XML text and in attribute values of either quote.
+std::string EscapeXmlText(std::string_view text);
+
 } // namespace KM_SLN_SOA
