@@ -279,3 +279,19 @@ TEST_F(InstallTest, AReadOnlyHostFolderIsReportedAndLeavesTheSettings) {
 }
 
 } // namespace
+
+namespace {
+
+// An encyclopedia kept in memory cannot be reopened: the user is told, and it keeps its content.
+TEST(InstallInMemoryTest, AFailedReopenIsReportedAndKeepsTheEncyclopedia) {
+    AddinTestBench bench;
+    auto before = bench.workbench().encyclopedia();
+    bench.ui().answerMessage(km::ui::answer::yes);
+    bench.run("LoadMetamodel");
+    EXPECT_EQ(bench.workbench().encyclopedia(), before);
+    EXPECT_EQ(bench.messagePrompts().back(),
+              "There was an error opening this encyclopedia. Check that there are no conflicts in the user property "
+              "file usrprops.txt with the new metamodel.");
+}
+
+} // namespace
