@@ -372,7 +372,7 @@ bool clsKMFileLoader::InstallMatrixFile(const std::string& strFile) {
             }
         }
     });
-    if (!host.save_file(strHostPath.c_str())) {
+    if (!SaveXmlFileReplacing(host, strHostPath)) {
         ShowMessage("Cannot modify " + std::string(kCrLf) + strHostPath + kCrLf +
                         "The user does not have rights to this folder to change this file. SOA Matrices will not be "
                         "available.",
@@ -413,7 +413,7 @@ bool clsKMFileLoader::InstallFramework(const std::string& strFile) {
     });
     bool blnSaved = false;
     Step([&] {
-        blnSaved = host.save_file(strHostPath.c_str());
+        blnSaved = SaveXmlFileReplacing(host, strHostPath);
         if (!blnSaved) {
             throw km::rt::RuntimeError(km::rt::ErrorNumber::PathFileAccess, "Cannot write \"" + strHostPath + "\"");
         }

@@ -7,11 +7,13 @@
 #include "platform/kemora/services/IniFile.h"
 #include "platform/ui/MessageBoxStyle.h"
 #include "support/AddinTestBench.h"
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 #include <sstream>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -276,6 +278,44 @@ TEST_F(InstallTest, AReadOnlyHostFolderIsReportedAndLeavesTheSettings) {
                                          "\r\nThe user does not have rights to this folder to change this file. "
                                          "SOA Matrices will not be available.");
     EXPECT_EQ(setting("Default Framework"), "Earlier");
+}
+
+// Writes of any length fail (EFBIG) while it lives, even for a user who may write everywhere.
+class NoFileWrites {
+public:
+    NoFileWrites() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit none = m_saved;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~NoFileWrites() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+    NoFileWrites(const NoFileWrites&) = delete;
+    NoFileWrites& operator=(const NoFileWrites&) = delete;
+
+private:
+    rlimit m_saved{};
+};
+
+// Host files that cannot be written: the information message, True, and both files kept whole.
+TEST_F(InstallTest, HostFilesThatCannotBeWrittenAreKeptWhole) {
+    std::ofstream(hostFile("matrix.xml")) << "<KMMatrixContents><KMMenu Caption=\"Host\"/></KMMatrixContents>";
+    std::ofstream(hostFile("kmframework.xml")) << "<Frameworks/>";
+    std::string matrices = readFile(hostFile("matrix.xml"));
+    std::string answer;
+    {
+        NoFileWrites noWrites;
+        answer = m_bench.run("CheckInstallation");
+    }
+    EXPECT_EQ(answer, "True");
+    ASSERT_GE(m_bench.messagePrompts().size(), 1u);
+    EXPECT_EQ(m_bench.messagePrompts()[0], "Cannot modify \r\n" + hostFile("matrix.xml") +
+                                               "\r\nThe user does not have rights to this folder to change this file. "
+                                               "SOA Matrices will not be available.");
+    EXPECT_EQ(readFile(hostFile("matrix.xml")), matrices);
+    EXPECT_EQ(readFile(hostFile("kmframework.xml")), "<Frameworks/>");
+    EXPECT_FALSE(fs::exists(hostFile("matrix.xml.saving")));
 }
 
 } // namespace
