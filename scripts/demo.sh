@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job: builds the bundled sample encyclopedia (out/kestrel-bay.kmdb) from the sample
-# model, draws every diagram of it as SVG into out/ and writes its service roadmap
+# The main job: builds the bundled sample encyclopedia (out/kestrel-bay.kmdb) from an empty one,
+# installing the solution into it (LoadMetamodel, CheckInstallation) and importing the sample
+# model; draws every diagram of it as SVG into out/ and writes its service roadmap
 # (out/kestrel-bay-roadmap.xlsx). Run scripts/setup.sh first.
 set -euo pipefail
 
@@ -16,34 +17,29 @@ if [[ ! -x "$kmsoa" ]]; then
 fi
 
 mkdir -p "$out"
+# The host's own files (matrices, frameworks, settings) of this demo stay beside its output.
+export KEMORA_DATA_DIR="${KEMORA_DATA_DIR:-$out/kemora-data}"
+export KEMORA_CONFIG_DIR="${KEMORA_CONFIG_DIR:-$out/kemora-config}"
 rm -f "$ency" "$ency-wal" "$ency-shm" "$out"/*.svg "$out/kestrel-bay-roadmap.xlsx"
 "$kmsoa" new "$ency"
 
-# Switch the solution on through the encyclopedia's file store: its property files, the
-# KMForSOA declaration and the include line in kmprops.cfg.
-for file in solnprops.cfg solnprops1.cfg solnprops2.cfg; do
-    "$kmsoa" files put "$ency" "$file" "$root/solution/$file" >/dev/null
-done
+# Install the solution as a user does: LoadMetamodel copies its files into the encyclopedia,
+# switches it on and, answered Yes, reopens the encyclopedia and loads the base definitions;
+# CheckInstallation merges its matrices and framework into the host's files.
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-"$kmsoa" files get "$ency" KMDECLAR.CFG -o "$work/KMDECLAR.CFG"
-if grep -q 'KMForSOA' "$work/KMDECLAR.CFG"; then
-    sed -i 's/^.*KMForSOA.*$/DECLARE "KMForSOA" DEFINED/' "$work/KMDECLAR.CFG"
-else
-    printf '\nDECLARE "KMForSOA" DEFINED\n' >>"$work/KMDECLAR.CFG"
+"$kmsoa" run "$ency" LoadMetamodel --msgbox yes >/dev/null
+if [[ "$("$kmsoa" run "$ency" CheckInstallation)" != "True" ]]; then
+    echo "demo: CheckInstallation did not install the solution's matrices and framework." >&2
+    exit 1
 fi
-"$kmsoa" files put "$ency" KMDECLAR.CFG "$work/KMDECLAR.CFG" >/dev/null
-"$kmsoa" files get "$ency" kmprops.cfg -o "$work/kmprops.cfg"
-if ! grep -q 'solnprops.cfg' "$work/kmprops.cfg"; then
-    printf '\n#includex "solnprops.cfg"\n' >>"$work/kmprops.cfg"
-fi
-"$kmsoa" files put "$ency" kmprops.cfg "$work/kmprops.cfg" >/dev/null
 
 "$kmsoa" import "$ency" "$root/samples/kestrel-bay.xml"
 
 # Analytics: the health view runs the analytics it lists in "Analytics To Run"; the applications
 # of the open service plans are coloured by plan and then framed, one box per plan.
-"$kmsoa" import "$ency" "$root/samples/kestrel-bay-analytics.xml"
+# The samples' reports, templates and analytics that the base definitions hold already are merged.
+"$kmsoa" import "$ency" "$root/samples/kestrel-bay-analytics.xml" --merge
 "$kmsoa" run "$ency" ExecuteAnalyticsForDiagram --diagram "Kestrel Bay Application Health" --msgbox default >/dev/null
 plans=(ComplexQuery "Applications in open service plans" false red Application "Plan" true)
 "$kmsoa" run "$ency" "${plans[@]}" --diagram "Kestrel Bay Open Service Plans" --msgbox default >/dev/null
@@ -52,7 +48,7 @@ plans=(ComplexQuery "Applications in open service plans" false red Application "
 # Landscapes: the nested landscape is built level by level from the templates its diagram lists
 # (then coloured by its analytics); chosen service symbols are filled with their providers, one
 # of them only with those a service plan changes; the service hierarchies are completed.
-"$kmsoa" import "$ency" "$root/samples/kestrel-bay-landscape.xml"
+"$kmsoa" import "$ency" "$root/samples/kestrel-bay-landscape.xml" --merge
 "$kmsoa" run "$ency" BuildAutoLandscape --diagram "Kestrel Bay Nested Landscape" --msgbox default 2>/dev/null
 cat >"$work/providers.answers" <<'ANSWERS'
 form frmLAATemplateSelect: select lstObjects "Applications providing a service"; click OK

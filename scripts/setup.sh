@@ -11,7 +11,8 @@ build="${KM_BUILD_DIR:-$root/build}"
 jobs="${KM_JOBS:-2}"
 
 packages=(build-essential cmake pkg-config libsqlite3-dev libpugixml-dev libxlsxwriter-dev libcli11-dev
-          libgtest-dev libgmock-dev libbenchmark-dev clang clang-format-16 unzip git)
+          libgtest-dev libgmock-dev libbenchmark-dev clang clang-format-16 unzip git fp-utils-3.2.2
+          libchm-bin)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -176,6 +177,54 @@ std::string LoadWellFormedXmlFile(pugi::xml_document& document, const std::strin
     std::stringstream content;
     content << in.rdbuf();
     return LoadWellFormedXml(document, content.str());
+}
+
+bool SaveXmlFileReplacing(const pugi::xml_document& document, const std::string& path) {
+    std::ostringstream text;
+    document.save(text);
+    std::string fresh = path + ".saving";
+    std::error_code error;
+    {
+        std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
+        if (!out || !(out << text.str()) || !out.flush()) {
+            out.close();
+            std::filesystem::remove(fresh, error);
+            return false;
+        }
+    }
+    std::filesystem::rename(fresh, path, error);
+    if (error) {
+        std::filesystem::remove(fresh, error);
+        return false;
+    }
+    return true;
+}
+
+std::string EscapeXmlText(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        case '\'':
+            escaped += "&apos;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
 }
 
 } // namespace KM_SLN_SOA

@@ -20,4 +20,13 @@ std::string LoadWellFormedXml(pugi::xml_document& document, std::string_view tex
 /// The same for a file; a file that cannot be read is described as such.
 std::string LoadWellFormedXmlFile(pugi::xml_document& document, const std::string& path);
 
+/// Saves the document to \p path through a fresh file beside it that then replaces the old one,
+/// so that a write that fails (no rights, a full disk) leaves the old file whole. Answers whether
+/// it was saved.
+bool SaveXmlFileReplacing(const pugi::xml_document& document, const std::string& path);
+
+/// The text with '&', '<', '>', '"' and '\'' replaced by entity references, so that it can stand
+/// in XML text and in attribute values of either quote.
+std::string EscapeXmlText(std::string_view text);
+
 } // namespace KM_SLN_SOA

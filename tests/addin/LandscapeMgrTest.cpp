@@ -104,7 +104,9 @@ TEST(LandscapeMgrTest, AnErrorEscapingACommandLeavesTheSharedObjectsUntilTheNext
     EXPECT_NE(addin::goStatusMgr, leftOver);
     EXPECT_TRUE(globalsReleased());
     leftOver.reset();
-    EXPECT_EQ(bench.messagePrompts(), std::vector<std::string>{"There were errors, review the error log."});
+    // LoadMetamodel finds no encyclopedia (its own message), then the left-over log is shown.
+    EXPECT_EQ(bench.messagePrompts(), (std::vector<std::string>{"An error occurred:\r\nNo encyclopedia is open.",
+                                                                "There were errors, review the error log."}));
 }
 
 TEST(LandscapeMgrTest, ExecuteAnalyticsForDiagramWithoutAnOpenDiagramShowsNothing) {
@@ -141,7 +143,7 @@ TEST(LandscapeMgrTest, OptionalArgumentsMayBeLeftOutButRequiredOnesMayNot) {
 
 TEST(LandscapeMgrTest, MembersAreFoundWithoutRegardToCaseAndUnknownOnesAreRefused) {
     AddinTestBench bench;
-    EXPECT_EQ(bench.run("checkinstallation"), "False");
+    EXPECT_EQ(bench.run("checkinstallation"), "True");
     EXPECT_EQ(bench.run("LOADMETAMODEL"), "False");
     EXPECT_EQ(bench.run("ClearAnalytics"), "") << "a Variant method answers Empty";
     EXPECT_EQ(errorNumberOf([&] { bench.run("FormatDisk"); }), 438);
@@ -174,8 +176,9 @@ TEST(LandscapeMgrTest, ShowHelpOpensTheHelpFileOfTheLibraryFolderAtItsStart) {
     AddinTestBench bench;
     CurrentFolderGuard folder;
     EXPECT_EQ(bench.run("ShowHelp"), "");
+    std::string help = std::string(KM_OUTPUT_DIR) + "/km-sln-soa.chm";
     EXPECT_EQ(bench.ui().lastHelp(),
-              std::string("Help: ") + KM_OUTPUT_DIR + "/km-sln-soa.chm (the file is not installed)");
+              "Help: " + help + (std::filesystem::exists(help) ? "" : " (the file is not installed)"));
     EXPECT_TRUE(bench.ui().messages().empty());
 }
 

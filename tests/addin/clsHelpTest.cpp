@@ -21,9 +21,11 @@ private:
 };
 
 TEST_F(clsHelpTest, TopicsOpenTheHelpFileAtTheirNumber) {
+    // The build lays the help file beside the add-in when it has a help compiler.
+    std::string help = std::string(KM_OUTPUT_DIR) + "/km-sln-soa.chm";
+    std::string state = std::filesystem::exists(help) ? "" : " (the file is not installed)";
     addin::clsHelp().ShowHelpTopicKM(0, 999853);
-    EXPECT_EQ(bench.ui().lastHelp(),
-              std::string("Help: ") + KM_OUTPUT_DIR + "/km-sln-soa.chm, topic 999853 (the file is not installed)");
+    EXPECT_EQ(bench.ui().lastHelp(), "Help: " + help + ", topic 999853" + state);
 }
 
 TEST_F(clsHelpTest, AfterwardsTheLibraryFolderIsCurrentWhateverItWasBefore) {

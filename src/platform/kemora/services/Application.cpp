@@ -24,7 +24,12 @@ void Application::browserrefresh() {
 }
 
 void Application::OpenEncyclopediaUsingDisplayName(const std::string& name) {
-    // Reopening rebuilds the metamodel from the encyclopedia's property files.
+    // Reopening rebuilds the metamodel from the encyclopedia's property files. An in-memory
+    // encyclopedia would come back empty: it is refused before anything is closed.
+    if (name.empty() || name == ":memory:") {
+        throw host::HostError(host::HostErrorCode::NotSupported,
+                              "An encyclopedia kept in memory cannot be reopened: its content would be lost.");
+    }
     m_workbench.closeEncyclopedia();
     m_workbench.openEncyclopedia(name);
 }
