@@ -310,10 +310,6 @@ void frmAnalyticBldrWizard::FillDiagramTypes() {
     }
     if (lngCurrentDiagramType != 0) {
         cboSymbolTypeDgTypes.setText(strCurrentDiagramType);
-        int index = cboSymbolTypeDgTypes.listIndex();
-        if (index >= 0) {
-            cboSymbolTypeDgTypes.setListIndex(index);
-        }
         return;
     }
     lngCurrentDiagramType = kDefaultDiagramType;

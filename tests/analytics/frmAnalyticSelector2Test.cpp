@@ -61,6 +61,9 @@ TEST_F(SelectorTest, LoadingListsTheDiagramsAnalyticsInOrderAndRunsNothing) {
     auto* window = open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->caption(), "Analytic Helper Tool 11.3.1.3");
+    // Over the main window (1280 by 800 pixels at 96 per inch): centred, bottom edges aligned.
+    EXPECT_EQ(window->left(), 1280 * 15 / 2 - window->width() / 2);
+    EXPECT_EQ(window->top(), 800 * 15 - window->height());
     EXPECT_EQ(entries(window->lstAvailableAnalytics), (std::vector<std::string>{"New ones [x]", "Old [x]"}));
     EXPECT_EQ(entries(window->lstSelectedAnalystics), (std::vector<std::string>{"New ones", "Old"}));
     EXPECT_FALSE(window->mblnChanged);
