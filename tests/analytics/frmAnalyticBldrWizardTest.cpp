@@ -58,10 +58,6 @@ TEST_F(WizardTest, PagesFollowTheChoicesBothWays) {
     EXPECT_EQ(w.caption(), "Analytic Builder Wizard 11.3.1.3");
     EXPECT_TRUE(w.fraNewOrModify.visible());
     EXPECT_FALSE(w.cmdBack.enabled());
-    struct Step {
-        km::ui::CommandButton* button;
-        Long page;
-    };
     w.optCreateModify.setValue(true);
     w.cmdNext.click();
     EXPECT_EQ(w.outCurrentPage, 1);
