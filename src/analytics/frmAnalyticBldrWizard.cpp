@@ -23,19 +23,19 @@ namespace KM_SLN_SOA {
 
 namespace {
 
-constexpr km::rt::Long kAnalyticType = 798;
-constexpr km::rt::Long kReportType = 626;
-constexpr km::rt::Long kDefaultDiagramType = 131;
-constexpr km::rt::Long kHelpTopic = 999853;
-constexpr km::rt::Long kEditDate = 2;
-constexpr km::rt::Long kEditBoolean = 4;
-constexpr int kOk = 0;
-constexpr int kOkStop = 16;
-constexpr int kOkInformation = 64;
-constexpr km::rt::Long kLastPage = 7;
-constexpr std::size_t kMaxNameLength = 80;
-constexpr std::array<const char*, 9> kComparisons = {"=",  "<>",          ">",       ">=",         "<",
-                                                     "<=", "starts with", "is NULL", "is NOT NULL"};
+constexpr km::rt::Long analyticType = 798;
+constexpr km::rt::Long reportType = 626;
+constexpr km::rt::Long defaultDiagramType = 131;
+constexpr km::rt::Long helpTopic = 999853;
+constexpr km::rt::Long editDate = 2;
+constexpr km::rt::Long editBoolean = 4;
+constexpr int ok = 0;
+constexpr int okStop = 16;
+constexpr int okInformation = 64;
+constexpr km::rt::Long lastPage = 7;
+constexpr std::size_t maxNameLength = 80;
+constexpr std::array<const char*, 9> comparisons = {"=",  "<>",          ">",       ">=",         "<",
+                                                    "<=", "starts with", "is NULL", "is NOT NULL"};
 
 std::shared_ptr<km::host::IEncyclopedia> OpenEncyclopedia() {
     auto encyclopedia = goApp ? goApp->encyclopedia() : nullptr;
@@ -75,7 +75,7 @@ frmAnalyticBldrWizard::frmAnalyticBldrWizard(km::ui::FrontEnd& frontEnd)
     cmdBack.onClick = Handler([this] { PreviousPage(); });
     cmdFinish.onClick = Handler([this] { cmdFinish_Click(); });
     cmdCancel.onClick = [this] { hide(); };
-    cmdHelp.onClick = Handler([this] { clsHelp().ShowHelpTopicKM(windowHandle(), kHelpTopic); });
+    cmdHelp.onClick = Handler([this] { clsHelp().ShowHelpTopicKM(windowHandle(), helpTopic); });
     cmdColourSet.onClick = Handler([this] { cmdColourSet_Click(); });
     cmdComplexNew.onClick = Handler([this] { cmdComplexNew_Click(); });
     cmdComplexEditSelected.onClick = Handler([this] { cmdComplexEditSelected_Click(); });
@@ -107,7 +107,7 @@ bool frmAnalyticBldrWizard::Checked(const std::function<bool()>& check) {
 
 void frmAnalyticBldrWizard::Inform(const std::string& prompt, int style) {
     if (goStatusMgr) {
-        goStatusMgr->KMMsgBox(prompt, style, std::string(kMessageTitle));
+        goStatusMgr->KMMsgBox(prompt, style, std::string(messageTitle));
     }
 }
 
@@ -132,7 +132,7 @@ void frmAnalyticBldrWizard::onLoad() {
 void frmAnalyticBldrWizard::InitialiseWizard() {
     m_objects.Initialise();
     KMFormLanguageSetUp(*this);
-    setCaption(std::string("Analytic Builder Wizard ") + kVersionText);
+    setCaption(std::string("Analytic Builder Wizard ") + versionText);
     cmdHelp.setCaption(LocalString(23, "&Help"));
 }
 
@@ -208,7 +208,7 @@ void frmAnalyticBldrWizard::PreviousPage() {
 }
 
 void frmAnalyticBldrWizard::ShowPage() {
-    for (km::rt::Long page = 0; page <= kLastPage; ++page) {
+    for (km::rt::Long page = 0; page <= lastPage; ++page) {
         PageFrame(page).setVisible(page == outCurrentPage);
     }
     switch (outCurrentPage) {
@@ -237,7 +237,7 @@ void frmAnalyticBldrWizard::ShowPage() {
         break;
     }
     cmdBack.setEnabled(outCurrentPage != 0);
-    cmdNext.setEnabled(outCurrentPage != kLastPage);
+    cmdNext.setEnabled(outCurrentPage != lastPage);
     LayoutPage(PageFrame(outCurrentPage));
 }
 
@@ -271,7 +271,7 @@ void frmAnalyticBldrWizard::FillExistingAnalytics() {
     auto encyclopedia = OpenEncyclopedia();
     {
         km::host::ReadOnlySwitch readOnly(encyclopedia, true, km::host::AfterScope::SwitchOff);
-        auto colAnalytics = encyclopedia->getfiltereddefinitions("", kAnalyticType);
+        auto colAnalytics = encyclopedia->getfiltereddefinitions("", analyticType);
         colAnalytics->readall();
         lstExistingAnalytics.clear();
         for (const auto& defAnalytic : colAnalytics) {
@@ -303,7 +303,7 @@ void frmAnalyticBldrWizard::FillDiagramTypes() {
         for (const auto& oType : oDiagrams->SupportedMetaItems()) {
             cboSymbolTypeDgTypes.addItem(oType->TypeName());
             cboSymbolTypeDgTypes.setItemData(cboSymbolTypeDgTypes.newIndex(), oType->TypeNumber());
-            if (oType->TypeNumber() == kDefaultDiagramType) {
+            if (oType->TypeNumber() == defaultDiagramType) {
                 intDefaultDiagramIndex = cboSymbolTypeDgTypes.newIndex();
             }
         }
@@ -312,8 +312,8 @@ void frmAnalyticBldrWizard::FillDiagramTypes() {
         cboSymbolTypeDgTypes.setText(strCurrentDiagramType);
         return;
     }
-    lngCurrentDiagramType = kDefaultDiagramType;
-    auto oDefault = oDiagrams->MetaItems(kDefaultDiagramType);
+    lngCurrentDiagramType = defaultDiagramType;
+    auto oDefault = oDiagrams->MetaItems(defaultDiagramType);
     if (cboSymbolTypeDgTypes.listCount() == 0) {
         return;
     }
@@ -369,7 +369,7 @@ void frmAnalyticBldrWizard::FillSimpleProperties() {
     cboSimpleValueBoolean.setText("");
     FillPropertyNames();
     cboSimpleComparison.clear();
-    for (const char* comparison : kComparisons) {
+    for (const char* comparison : comparisons) {
         cboSimpleComparison.addItem(comparison);
     }
     if (!strSimplePropertyName.empty()) {
@@ -441,12 +441,12 @@ void frmAnalyticBldrWizard::UpdateValueControls() {
         // An unreadable entry keeps the edit type.
     }
     bool blnHideValue = IsNullTest(cboSimpleComparison.text());
-    if (lngPropertyEditType == kEditDate && km::rt::IsDate(txtSimpleValue.text())) {
+    if (lngPropertyEditType == editDate && km::rt::IsDate(txtSimpleValue.text())) {
         dtSimpleValueDate.setValue(km::rt::CDate(txtSimpleValue.text()));
     }
-    txtSimpleValue.setVisible(!blnHideValue && lngPropertyEditType != kEditDate && lngPropertyEditType != kEditBoolean);
-    cboSimpleValueBoolean.setVisible(!blnHideValue && lngPropertyEditType == kEditBoolean);
-    dtSimpleValueDate.setVisible(!blnHideValue && lngPropertyEditType == kEditDate);
+    txtSimpleValue.setVisible(!blnHideValue && lngPropertyEditType != editDate && lngPropertyEditType != editBoolean);
+    cboSimpleValueBoolean.setVisible(!blnHideValue && lngPropertyEditType == editBoolean);
+    dtSimpleValueDate.setVisible(!blnHideValue && lngPropertyEditType == editDate);
 }
 
 void frmAnalyticBldrWizard::cboSimpleComparison_Click() {
@@ -462,7 +462,7 @@ void frmAnalyticBldrWizard::FillComplexQueries() {
     }
     auto encyclopedia = OpenEncyclopedia();
     km::host::ReadOnlySwitch readOnly(encyclopedia, true, km::host::AfterScope::SwitchOff);
-    auto colReports = encyclopedia->getfiltereddefinitions("", kReportType);
+    auto colReports = encyclopedia->getfiltereddefinitions("", reportType);
     colReports->readall();
     lstComplexAnalyticreports.clear();
     for (const auto& defReport : colReports) {
@@ -494,7 +494,7 @@ bool frmAnalyticBldrWizard::LoadExistingAnalytic() {
     return Checked([this] {
         int index = lstExistingAnalytics.firstSelected();
         if (index < 0) {
-            Inform("You must select an analytic to modify.", kOkInformation);
+            Inform("You must select an analytic to modify.", okInformation);
             return false;
         }
         strExistingAnalytic = lstExistingAnalytics.list(index);
@@ -506,7 +506,7 @@ bool frmAnalyticBldrWizard::LoadExistingAnalytic() {
             defAnalytic = nullptr;
         }
         if (!defAnalytic) {
-            Inform("Could not open the analytic. Check it is not open elsewhere and try again.", kOk);
+            Inform("Could not open the analytic. Check it is not open elsewhere and try again.", ok);
             return false;
         }
         bool blnRead = false;
@@ -557,9 +557,9 @@ bool frmAnalyticBldrWizard::CheckSimpleCondition() {
     return Checked([this] {
         strSimplePropertyName = cboSimplePropertyname.text();
         strSimpleBoolean = cboSimpleComparison.text();
-        if (lngPropertyEditType == kEditDate) {
+        if (lngPropertyEditType == editDate) {
             strSimplePropertyValue = KMDateText(dtSimpleValueDate.value());
-        } else if (lngPropertyEditType == kEditBoolean) {
+        } else if (lngPropertyEditType == editBoolean) {
             strSimplePropertyValue = cboSimpleValueBoolean.text() == "True" ? "T" : "F";
         } else {
             strSimplePropertyValue = txtSimpleValue.text();
@@ -599,7 +599,7 @@ bool frmAnalyticBldrWizard::CheckAnalyticName() {
         Inform("You must select a name for the analytic.");
         return false;
     }
-    if (strTrimmed.size() > kMaxNameLength) {
+    if (strTrimmed.size() > maxNameLength) {
         Inform("You must select a name which has less than 80 characters.");
         return false;
     }
@@ -643,14 +643,14 @@ void frmAnalyticBldrWizard::SaveAnalytic() {
 }
 
 bool frmAnalyticBldrWizard::IsQueryNameFree(const std::string& name) {
-    return !OpenEncyclopedia()->getfiltereddefinitions(name, kReportType)->IsMoreThan(0);
+    return !OpenEncyclopedia()->getfiltereddefinitions(name, reportType)->IsMoreThan(0);
 }
 
 void frmAnalyticBldrWizard::cmdComplexNew_Click() {
     try {
         std::string name = m_lastQueryName;
         while (true) {
-            name = frontEnd().inputBox("Specify a Name", std::string(kMessageTitle), name);
+            name = frontEnd().inputBox("Specify a Name", std::string(messageTitle), name);
             m_lastQueryName = name;
             if (name.empty()) {
                 return;
@@ -659,18 +659,18 @@ void frmAnalyticBldrWizard::cmdComplexNew_Click() {
                 break;
             }
             name += "_1";
-            Inform("Name is in use, select another.", kOkStop);
+            Inform("Name is in use, select another.", okStop);
         }
         std::shared_ptr<km::host::IDefinition> defReport;
         try {
-            defReport = OpenEncyclopedia()->CreateDefinition(name, kReportType);
+            defReport = OpenEncyclopedia()->CreateDefinition(name, reportType);
         } catch (const std::exception&) {
             defReport = nullptr;
         }
         if (!defReport) {
             Inform("This encyclopedia has not been installed with the correct metamodel. Load the metamodel and try "
                    "again.",
-                   kOkStop);
+                   okStop);
             return;
         }
         defReport->save();

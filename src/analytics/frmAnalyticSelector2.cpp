@@ -16,12 +16,12 @@ namespace KM_SLN_SOA {
 
 namespace {
 
-constexpr const char* kFormName = "frmAnalyticSelector2";
-constexpr km::rt::Long kAnalyticType = 798;
-constexpr int kOkCritical = 16;
-constexpr int kYesNo = 4;
-constexpr int kAnswerYes = 6;
-constexpr km::rt::Long kTwipsPerInch = 1440;
+constexpr const char* formName = "frmAnalyticSelector2";
+constexpr km::rt::Long analyticType = 798;
+constexpr int okCritical = 16;
+constexpr int yesNo = 4;
+constexpr int answerYes = 6;
+constexpr km::rt::Long twipsPerInch = 1440;
 
 std::shared_ptr<km::host::IEncyclopedia> OpenEncyclopedia() {
     auto encyclopedia = goApp ? goApp->encyclopedia() : nullptr;
@@ -32,12 +32,12 @@ std::shared_ptr<km::host::IEncyclopedia> OpenEncyclopedia() {
 }
 
 int Ask(const std::string& prompt, int style) {
-    return goStatusMgr ? goStatusMgr->KMMsgBox(prompt, style, std::string(kMessageTitle)) : 0;
+    return goStatusMgr ? goStatusMgr->KMMsgBox(prompt, style, std::string(messageTitle)) : 0;
 }
 
 } // namespace
 
-frmAnalyticSelector2::frmAnalyticSelector2(km::ui::FrontEnd& frontEnd) : Form(frontEnd, kFormName, "Analytic Helper") {
+frmAnalyticSelector2::frmAnalyticSelector2(km::ui::FrontEnd& frontEnd) : Form(frontEnd, formName, "Analytic Helper") {
     lstAvailableAnalytics.setStyle(km::ui::ListStyle::CheckBox);
     cmdApply.setToolTipText("Apply analytics to open diagram");
     cmdClear.setToolTipText("Clear analytics from open diagram");
@@ -65,7 +65,7 @@ void frmAnalyticSelector2::Trapped(const char* procedure, const std::function<vo
         m_objects.Initialise();
         body();
     } catch (const std::exception& error) {
-        ShowProcedureError(error, procedure, kFormName, true);
+        ShowProcedureError(error, procedure, formName, true);
     }
 }
 
@@ -104,7 +104,7 @@ void frmAnalyticSelector2::InitialiseObjects() {
         m_objects.Initialise();
         KMFormLanguageSetUp(*this);
     });
-    setCaption(std::string("Analytic Helper Tool ") + kVersionText);
+    setCaption(std::string("Analytic Helper Tool ") + versionText);
 }
 
 void frmAnalyticSelector2::DestroyObjects() {
@@ -117,7 +117,7 @@ void frmAnalyticSelector2::LoadAllAnalytics() {
         km::host::CollectionPtr<km::host::IDefinition> colAnalytics;
         {
             km::host::ReadOnlySwitch readOnly(encyclopedia, true, km::host::AfterScope::SwitchOff);
-            colAnalytics = encyclopedia->getfiltereddefinitions("", kAnalyticType);
+            colAnalytics = encyclopedia->getfiltereddefinitions("", analyticType);
             colAnalytics->readall();
         }
         lstAvailableAnalytics.clear();
@@ -137,7 +137,7 @@ void frmAnalyticSelector2::LoadCurrentAnalytics() {
             dgmCurrent = nullptr;
         }
         if (!dgmCurrent) {
-            Ask("No diagram is open. Open a diagram and try again.", kOkCritical);
+            Ask("No diagram is open. Open a diagram and try again.", okCritical);
             hide();
             unload();
             return;
@@ -285,7 +285,7 @@ void frmAnalyticSelector2::cmdClear_Click() {
 
 void frmAnalyticSelector2::onUnload() {
     Trapped("Form_Unload", [this] {
-        if (mblnChanged && Ask("Store these analytics as the default set for this diagram?", kYesNo) == kAnswerYes) {
+        if (mblnChanged && Ask("Store these analytics as the default set for this diagram?", yesNo) == answerYes) {
             ApplyAnalyticsToDiagram(true);
         }
     });
@@ -302,9 +302,9 @@ void frmAnalyticSelector2::PlaceOverMainWindow() {
         goImf->KMGetFrameWindow(handle);
     }
     const km::ui::MainWindow& main = frontEnd().mainWindow();
-    km::rt::Long rectLeft = main.left * kTwipsPerInch / main.pixelsPerInchX;
-    km::rt::Long rectRight = main.right * kTwipsPerInch / main.pixelsPerInchX;
-    km::rt::Long rectBottom = main.bottom * kTwipsPerInch / main.pixelsPerInchY;
+    km::rt::Long rectLeft = main.left * twipsPerInch / main.pixelsPerInchX;
+    km::rt::Long rectRight = main.right * twipsPerInch / main.pixelsPerInchX;
+    km::rt::Long rectBottom = main.bottom * twipsPerInch / main.pixelsPerInchY;
     setLeft((rectLeft + rectRight) / 2 - width() / 2);
     setTop(rectBottom - height());
 }

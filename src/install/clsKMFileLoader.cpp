@@ -28,13 +28,13 @@ namespace fs = std::filesystem;
 namespace msgbox = km::ui::msgbox;
 using km::rt::Long;
 
-constexpr const char* kTitle = "Kemora for SOA";
-constexpr const char* kCrLf = "\r\n";
-constexpr Long kFileOk = 0;
-constexpr Long kFileCannotRead = 203;
+constexpr const char* title = "Kemora for SOA";
+constexpr const char* crLf = "\r\n";
+constexpr Long fileOk = 0;
+constexpr Long fileCannotRead = 203;
 // The platform's errors for a file that cannot be opened and for reading past its end.
-constexpr int kFileNotFound = 53;
-constexpr int kInputPastEndOfFile = 62;
+constexpr int fileNotFound = 53;
+constexpr int inputPastEndOfFile = 62;
 
 // Removes a temporary file when it goes out of scope, whatever the path out.
 class TempFile {
@@ -63,12 +63,12 @@ void SetStatus(const std::string& text) {
 }
 
 int ShowMessage(const std::string& prompt, int style) {
-    return goStatusMgr ? goStatusMgr->KMMsgBox(prompt, style, std::string(kTitle)) : km::ui::answer::none;
+    return goStatusMgr ? goStatusMgr->KMMsgBox(prompt, style, std::string(title)) : km::ui::answer::none;
 }
 
 // A message box that the status manager's silent switch does not hide.
 void ShowPlainMessage(const std::string& prompt, int style) {
-    HostServices().FrontEnd().msgBox(prompt, style, kTitle);
+    HostServices().FrontEnd().msgBox(prompt, style, title);
 }
 
 std::string InLibraryFolder(const std::string& relative) {
@@ -80,7 +80,7 @@ std::string InLibraryFolder(const std::string& relative) {
 std::vector<std::string> ReadLines(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw km::rt::RuntimeError(kFileNotFound, "File not found");
+        throw km::rt::RuntimeError(fileNotFound, "File not found");
     }
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
@@ -90,7 +90,7 @@ std::vector<std::string> ReadLines(const std::string& path) {
         lines.push_back(line);
     }
     if (lines.empty()) {
-        throw km::rt::RuntimeError(kInputPastEndOfFile, "Input past end of file");
+        throw km::rt::RuntimeError(inputPastEndOfFile, "Input past end of file");
     }
     return lines;
 }
@@ -105,7 +105,7 @@ void WriteText(const std::string& path, const std::string& text, std::ios::openm
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw km::rt::RuntimeError(kFileNotFound, "File not found");
+        throw km::rt::RuntimeError(fileNotFound, "File not found");
     }
     std::stringstream text;
     text << in.rdbuf();
@@ -121,7 +121,7 @@ Long ReplaceStoredFile(const std::string& diskPath, const std::string& nameInEnc
     std::unique_ptr<TempFile> previous;
     if (exists == 1) {
         previous = std::make_unique<TempFile>();
-        if (goImf->KMFileExport(nameInEncy, previous->path()) != kFileOk) {
+        if (goImf->KMFileExport(nameInEncy, previous->path()) != fileOk) {
             throw km::rt::RuntimeError(km::rt::ErrorNumber::PathFileAccess,
                                        "The encyclopedia's file \"" + nameInEncy +
                                            "\" could not be kept aside, so it was not replaced.");
@@ -133,14 +133,14 @@ Long ReplaceStoredFile(const std::string& diskPath, const std::string& nameInEnc
             goImf->KMFileImport(previous->path(), nameInEncy);
         }
     };
-    Long code = kFileOk;
+    Long code = fileOk;
     try {
         code = goImf->KMFileImport(diskPath, nameInEncy);
     } catch (...) {
         putBack();
         throw;
     }
-    if (code != kFileOk) {
+    if (code != fileOk) {
         putBack();
     }
     return code;
@@ -149,7 +149,7 @@ Long ReplaceStoredFile(const std::string& diskPath, const std::string& nameInEnc
 // Replaces a configuration file of the encyclopedia by an edited copy; an import that fails
 // leaves the previous file and is reported as an error.
 void ReplaceConfigurationFile(const std::string& diskPath, const std::string& nameInEncy) {
-    if (ReplaceStoredFile(diskPath, nameInEncy) != kFileOk) {
+    if (ReplaceStoredFile(diskPath, nameInEncy) != fileOk) {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::PathFileAccess,
                                    "The encyclopedia's file \"" + nameInEncy +
                                        "\" could not be replaced; it keeps its previous content.");
@@ -183,7 +183,7 @@ void clsKMFileLoader::LoadMetamodel() {
         goImf->KMFileDelete("KMPROPS.bin");
         AddSolutionPropsInclude();
         LoadImages();
-        if (ShowMessage(LocalString(15) + kCrLf + LocalString(16), msgbox::yesNo) != km::ui::answer::yes) {
+        if (ShowMessage(LocalString(15) + crLf + LocalString(16), msgbox::yesNo) != km::ui::answer::yes) {
             return;
         }
         SetStatus(LocalString(17));
@@ -225,10 +225,10 @@ bool clsKMFileLoader::LoadFileToEncyAbsolute(const std::string& strFileAbsoluteP
 bool clsKMFileLoader::ImportReplacing(const std::string& strDiskPath, const std::string& strNameInEncy,
                                       const std::string& strMessagePath) {
     Long code = ReplaceStoredFile(strDiskPath, strNameInEncy);
-    if (code == kFileOk) {
+    if (code == fileOk) {
         return true;
     }
-    if (code == kFileCannotRead && goUtils && goUtils->oKMXres()) {
+    if (code == fileCannotRead && goUtils && goUtils->oKMXres()) {
         ShowMessage(goUtils->oKMXres()->FormatLocalString(19, strMessagePath), msgbox::critical);
     }
     return false;
@@ -247,7 +247,7 @@ void clsKMFileLoader::UpdateDeclarations(const std::string& strName) {
         std::string strDeclare = "DECLARE " + QuoteString(strName) + " DEFINED";
         std::string strText;
         for (const std::string& line : ReadLines(temp.path())) {
-            strText += (line.find(strName) != std::string::npos ? strDeclare : line) + kCrLf;
+            strText += (line.find(strName) != std::string::npos ? strDeclare : line) + crLf;
         }
         WriteText(temp.path(), strText, std::ios::trunc);
         ReplaceConfigurationFile(temp.path(), "KMDECLAR.CFG");
@@ -268,7 +268,7 @@ void clsKMFileLoader::AddSolutionPropsInclude() {
             return line.find("solnprops.cfg") != std::string::npos;
         });
         if (!blnIncluded) {
-            WriteText(temp.path(), std::string(kCrLf) + "#includex " + QuoteString("solnprops.cfg") + kCrLf,
+            WriteText(temp.path(), std::string(crLf) + "#includex " + QuoteString("solnprops.cfg") + crLf,
                       std::ios::app);
             ReplaceConfigurationFile(temp.path(), "kmprops.cfg");
         }
@@ -289,7 +289,7 @@ void clsKMFileLoader::LoadImages() {
         std::sort(files.begin(), files.end());
         for (const fs::path& file : files) {
             std::string strNameInEncy = "images\\" + file.filename().string();
-            if (ReplaceStoredFile(file.string(), strNameInEncy) != kFileOk) {
+            if (ReplaceStoredFile(file.string(), strNameInEncy) != fileOk) {
                 throw km::rt::RuntimeError(km::rt::ErrorNumber::PathFileAccess,
                                            "The image \"" + file.string() + "\" could not be loaded.");
             }
@@ -373,7 +373,7 @@ bool clsKMFileLoader::InstallMatrixFile(const std::string& strFile) {
         }
     });
     if (!SaveXmlFileReplacing(host, strHostPath)) {
-        ShowMessage("Cannot modify " + std::string(kCrLf) + strHostPath + kCrLf +
+        ShowMessage("Cannot modify " + std::string(crLf) + strHostPath + crLf +
                         "The user does not have rights to this folder to change this file. SOA Matrices will not be "
                         "available.",
                     msgbox::information);

@@ -14,10 +14,10 @@
 
 namespace {
 
-constexpr const char* kHealth = "Kestrel Bay Application Health";
-constexpr const char* kQuery = "Applications in open service plans";
+constexpr const char* healthDiagram = "Kestrel Bay Application Health";
+constexpr const char* query = "Applications in open service plans";
 
-constexpr const char* kSimpleAnswers = R"(form frmAnalyticBldrWizard:
+constexpr const char* simpleAnswers = R"(form frmAnalyticBldrWizard:
     click cmdNext
     click cmdNext
     select cboSymbolTypeDgTypes "Application Landscape"
@@ -32,7 +32,7 @@ constexpr const char* kSimpleAnswers = R"(form frmAnalyticBldrWizard:
     click cmdFinish
 )";
 
-constexpr const char* kComplexAnswers = R"(form frmAnalyticBldrWizard:
+constexpr const char* complexAnswers = R"(form frmAnalyticBldrWizard:
     click cmdNext
     choose optQueryComplex
     click cmdNext
@@ -48,7 +48,7 @@ constexpr const char* kComplexAnswers = R"(form frmAnalyticBldrWizard:
 colour 65280
 )";
 
-constexpr const char* kSelectorAnswers = R"(form frmAnalyticSelector2:
+constexpr const char* selectorAnswers = R"(form frmAnalyticSelector2:
     uncheck lstAvailableAnalytics "In an open service plan"
     uncheck lstAvailableAnalytics "Commissioned since 2020"
     uncheck lstAvailableAnalytics "Retiring by 2027"
@@ -84,7 +84,7 @@ protected:
     /// Every symbol of the health diagram as "name: colour", the key's labels included.
     static std::map<std::string, long> look(const std::string& path) {
         auto encyclopedia = km::kemora::Encyclopedia::open(path);
-        auto id = encyclopedia->store().objectByName(km::kemora::StoredClass::Diagram, 140, kHealth);
+        auto id = encyclopedia->store().objectByName(km::kemora::StoredClass::Diagram, 140, healthDiagram);
         std::map<std::string, long> colours;
         for (auto symbol : encyclopedia->getdiagrambyid(*id)->GetAllSymbols()) {
             colours[symbol->Name() + " (" + std::to_string(symbol->kmtype()) + ")"] =
@@ -99,26 +99,26 @@ protected:
 };
 
 TEST_F(KmsoaAnalyticWindowsTest, AnalyticsBuiltAndRunInTheWindowsColourAsTheQueriesDo) {
-    for (const char* wizard : {kSimpleAnswers, kComplexAnswers}) {
+    for (const char* wizard : {simpleAnswers, complexAnswers}) {
         auto built = kmsoa(m_windows, {"CreateAnalytic", "--answers", answers("wizard.answers", wizard)});
         ASSERT_EQ(built.exitCode, 0) << built.out << built.err;
         EXPECT_EQ(built.err.find("error"), std::string::npos) << built.err;
     }
-    auto run = kmsoa(m_windows, {"AnalyticExecutor", "--diagram", kHealth, "--answers",
-                                 answers("selector.answers", kSelectorAnswers)});
+    auto run = kmsoa(m_windows, {"AnalyticExecutor", "--diagram", healthDiagram, "--answers",
+                                 answers("selector.answers", selectorAnswers)});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_EQ(run.err.find("error"), std::string::npos) << run.err;
 
     auto simple = kmsoa(m_queries, {"SimpleQuery", "Decommission Date", "20280101", "255", "Application", "<",
-                                    "Retiring soon", "--diagram", kHealth});
+                                    "Retiring soon", "--diagram", healthDiagram});
     ASSERT_EQ(simple.exitCode, 0) << simple.err;
-    auto complex =
-        kmsoa(m_queries, {"ComplexQuery", kQuery, "false", "65280", "Application", "In a plan", "--diagram", kHealth});
+    auto complex = kmsoa(
+        m_queries, {"ComplexQuery", query, "false", "65280", "Application", "In a plan", "--diagram", healthDiagram});
     ASSERT_EQ(complex.exitCode, 0) << complex.err;
 
     {
         auto encyclopedia = km::kemora::Encyclopedia::open(m_windows);
-        auto id = encyclopedia->store().objectByName(km::kemora::StoredClass::Diagram, 140, kHealth);
+        auto id = encyclopedia->store().objectByName(km::kemora::StoredClass::Diagram, 140, healthDiagram);
         EXPECT_EQ(encyclopedia->getdiagrambyid(*id)->GetProperty("Analytics To Run"), "Retiring soon\r\nIn a plan\r\n");
     }
     auto byWindows = look(m_windows);

@@ -8,7 +8,7 @@ namespace {
 
 using km::rt::Long;
 using km::test::CommandScope;
-using km::test::kRed;
+using km::test::redColour;
 namespace addin = KM_SLN_SOA;
 
 class WizardTest : public km::test::AnalyticsTest {
@@ -205,7 +205,7 @@ TEST_F(WizardTest, ANewQueryNameInUseProposesUnderscoreOneAgainAndAgain) {
 TEST_F(WizardTest, ModifyingASimpleAnalyticShowsItOnPageFour) {
     {
         CommandScope command(bench);
-        addin::clsAnalyticMgr().CreateSimpleAnalytic("Old", "Application", "Version", "<", "10", kRed);
+        addin::clsAnalyticMgr().CreateSimpleAnalytic("Old", "Application", "Version", "<", "10", redColour);
     }
     auto& w = open();
     w.optCreateModify.setValue(true);
@@ -222,10 +222,10 @@ TEST_F(WizardTest, ModifyingASimpleAnalyticShowsItOnPageFour) {
 }
 
 TEST_F(WizardTest, ModifyingAnAdvancedAnalyticKeepsExecuteIfEmpty) {
-    report("Services", km::test::kServicesScript);
+    report("Services", km::test::servicesScript);
     {
         CommandScope command(bench);
-        addin::clsAnalyticMgr().CreateComplexAnalytic("Unused", "Application", "Services", "true", kRed);
+        addin::clsAnalyticMgr().CreateComplexAnalytic("Unused", "Application", "Services", "true", redColour);
     }
     auto& w = open();
     w.optCreateModify.setValue(true);
@@ -244,7 +244,7 @@ TEST_F(WizardTest, ModifyingAnAdvancedAnalyticKeepsExecuteIfEmpty) {
 }
 
 TEST_F(WizardTest, EditGoesThroughTheEditorAndHelpOpensItsTopic) {
-    report("Services", km::test::kServicesScript);
+    report("Services", km::test::servicesScript);
     auto& w = toConditionPage(false);
     w.lstComplexAnalyticreports.clickItem(w.lstComplexAnalyticreports.findItem("Services"));
     bench.ui().answerInput("TABULAR 2\n");

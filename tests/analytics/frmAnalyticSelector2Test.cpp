@@ -7,19 +7,19 @@ namespace {
 
 using km::rt::Long;
 using km::test::CommandScope;
-using km::test::kRed;
-using km::test::kWhite;
+using km::test::redColour;
+using km::test::whiteColour;
 namespace addin = KM_SLN_SOA;
 
-constexpr Long kBlue = 16711680;
+constexpr Long blue = 16711680;
 
 class SelectorTest : public km::test::AnalyticsTest {
 protected:
     SelectorTest() {
         application("Ledger", {{"Version", "9.5"}});
         application("Payroll", {{"Version", "10"}});
-        createSimple("Old", "Version", "<", "10", kRed);
-        createSimple("New ones", "Version", ">=", "10", kBlue);
+        createSimple("Old", "Version", "<", "10", redColour);
+        createSimple("New ones", "Version", ">=", "10", blue);
     }
     void createSimple(const std::string& name, const std::string& property, const std::string& op,
                       const std::string& value, Long colour) {
@@ -67,8 +67,8 @@ TEST_F(SelectorTest, LoadingListsTheDiagramsAnalyticsInOrderAndRunsNothing) {
     EXPECT_EQ(entries(window->lstAvailableAnalytics), (std::vector<std::string>{"New ones [x]", "Old [x]"}));
     EXPECT_EQ(entries(window->lstSelectedAnalystics), (std::vector<std::string>{"New ones", "Old"}));
     EXPECT_FALSE(window->mblnChanged);
-    EXPECT_EQ(colourOf("Ledger"), kWhite);
-    EXPECT_EQ(colourOf("Payroll"), kWhite);
+    EXPECT_EQ(colourOf("Ledger"), whiteColour);
+    EXPECT_EQ(colourOf("Payroll"), whiteColour);
     EXPECT_TRUE(prompts().empty());
 }
 
@@ -76,7 +76,7 @@ TEST_F(SelectorTest, CheckingRunsAndAppendsUncheckingKeepsTheColours) {
     auto* window = open();
     ASSERT_NE(window, nullptr);
     check(*window, "Old", true);
-    EXPECT_EQ(colourOf("Ledger"), kRed);
+    EXPECT_EQ(colourOf("Ledger"), redColour);
     EXPECT_EQ(entries(window->lstSelectedAnalystics), std::vector<std::string>{"Old"});
     EXPECT_TRUE(window->mblnChanged);
     EXPECT_TRUE(window->enabled());
@@ -85,7 +85,7 @@ TEST_F(SelectorTest, CheckingRunsAndAppendsUncheckingKeepsTheColours) {
     window->lstSelectedAnalystics.dblClick();
     EXPECT_TRUE(entries(window->lstSelectedAnalystics).empty());
     EXPECT_EQ(entries(window->lstAvailableAnalytics), (std::vector<std::string>{"New ones", "Old"}));
-    EXPECT_EQ(colourOf("Ledger"), kRed);
+    EXPECT_EQ(colourOf("Ledger"), redColour);
 }
 
 TEST_F(SelectorTest, TopUpAndBottomDownDoNothingOtherMovesDo) {
@@ -123,8 +123,8 @@ TEST_F(SelectorTest, ClosingAfterAChangeAsksAndYesStoresTheListWithoutRunning) {
         window->cmdClose.click();
         EXPECT_EQ(prompts().back(), "Store these analytics as the default set for this diagram?");
         EXPECT_EQ(storedList(), c.stored);
-        EXPECT_EQ(colourOf("Payroll"), kWhite);
-        EXPECT_EQ(colourOf("Ledger"), kWhite);
+        EXPECT_EQ(colourOf("Payroll"), whiteColour);
+        EXPECT_EQ(colourOf("Ledger"), whiteColour);
         bench.ui().runUntilAllClosed();
     }
 }
@@ -136,7 +136,7 @@ TEST_F(SelectorTest, ApplyWorksAfterAnotherCommandReleasedTheSharedObjects) {
     bench.run("ClearAnalytics");
     EXPECT_EQ(addin::goStatusMgr, nullptr);
     window->cmdApply.click();
-    EXPECT_EQ(colourOf("Ledger"), kRed);
+    EXPECT_EQ(colourOf("Ledger"), redColour);
     EXPECT_EQ(storedList(), "Old\r\n");
     EXPECT_FALSE(window->mblnChanged);
     EXPECT_TRUE(prompts().empty());

@@ -22,7 +22,7 @@ using km::test::AddinTestBench;
 
 namespace {
 
-constexpr km::rt::Long kAnalyticType = 798;
+constexpr km::rt::Long analyticType = 798;
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -68,7 +68,7 @@ protected:
     }
     bool canCreateAnalytic() {
         try {
-            m_bench.encyclopedia().CreateDefinition("Red services", kAnalyticType);
+            m_bench.encyclopedia().CreateDefinition("Red services", analyticType);
             return true;
         } catch (const std::exception&) {
             return false;
