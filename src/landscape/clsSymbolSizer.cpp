@@ -2,6 +2,7 @@
 #include "addin/ErrorMessages.h"
 #include "basLandscape.h"
 #include "host/IImf.h"
+#include "host/SymbolFields.h"
 #include "platform/runtime/Numeric.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Text.h"
@@ -23,7 +24,6 @@ constexpr Long startChildHeight = 250;
 constexpr Long headerRoom = 35;
 constexpr Long horizontalGap = 2;
 constexpr Long verticalGap = 3;
-constexpr Long textSizeField = 15;
 
 Long NestedCount(ISymbol& symbol) {
     return symbol.GetRelatedObjects(km::host::RelNestedSymbols)->count();
@@ -144,7 +144,7 @@ void clsSymbolSizer::PlaceChild(ISymbol& child, Long lngRight, Long lngBottom, L
     child.YSize(lngHeight);
     child.XPos(lngRight);
     child.ypos(lngBottom);
-    child.setField(textSizeField, TextSizeField(TextSizeFor(lngWidth, lngHeight, km::rt::Len(child.Name()))));
+    child.setField(km::host::FieldFontSize, TextSizeField(TextSizeFor(lngWidth, lngHeight, km::rt::Len(child.Name()))));
     child.save();
 }
 

@@ -26,9 +26,6 @@ using km::rt::Long;
 
 namespace {
 
-constexpr int yesNo = 4;
-constexpr int stopOk = 16;
-constexpr int yes = 6;
 constexpr int applicationType = 309;
 constexpr int componentType = 618;
 constexpr int projectType = 662;
@@ -54,7 +51,7 @@ void clsReportServiceRoadmap::RunReport() {
     try {
         if (!CheckRoadmapRules()) {
             if (goStatusMgr->KMMsgBox("There were rules inconsistencies. The report may be innacurate. Continue?",
-                                      yesNo, messageTitle) != yes) {
+                                      km::ui::msgbox::yesNo, messageTitle) != km::ui::answer::yes) {
                 return;
             }
         }
@@ -580,7 +577,7 @@ bool clsReportServiceRoadmap::ExcelStart(std::shared_ptr<km::excel::IExcelApplic
         goStatusMgr->KMMsgBox(
             "Could not start Microsoft Excel. Check you have a licensed copy correctly installed.\r\n" +
                 ErrorDescription(error),
-            stopOk, messageTitle);
+            km::ui::msgbox::critical, messageTitle);
         return false;
     }
 }
