@@ -20,6 +20,7 @@
 #include "platform/runtime/Numeric.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Text.h"
+#include "platform/ui/ColourNames.h"
 #include "platform/ui/MessageBoxStyle.h"
 #include <array>
 #include <limits>
@@ -60,33 +61,6 @@ constexpr const char* previousAnalytics = "Previous Analytics";
 constexpr const char* analyticsToRun = "Analytics To Run";
 constexpr const char* colouringError = "There was an unknown error colouring symbols. Contact your administrator";
 constexpr const char* dDIDsPlaceholder = "#DDIDS#";
-
-struct NamedColour {
-    const char* name;
-    Long colour;
-};
-
-// Checked in this order; the first name that matches wins.
-constexpr std::array<NamedColour, 18> namedColours = {{
-    {"red", 3289855},
-    {"dark red", 180},
-    {"yellow", 65535},
-    {"pink", 10526975},
-    {"green", 3335730},
-    {"light green", 8585110},
-    {"dark green", 2007040},
-    {"orange", 3978495},
-    {"brown", 4302255},
-    {"purple", 13274809},
-    {"blue", 16724530},
-    {"light blue", 16757940},
-    {"dark blue", 11817040},
-    {"white", km::host::colour::white},
-    {"grey", 11184810},
-    {"light grey", 14474460},
-    {"dark grey", 6579300},
-    {"black", km::host::colour::black},
-}};
 
 std::shared_ptr<IEncyclopedia> Encyclopedia() {
     std::shared_ptr<IEncyclopedia> encyclopedia = goApp ? goApp->encyclopedia() : nullptr;
@@ -426,13 +400,7 @@ Long clsAnalyticMgr::GetColourValue(const std::string& strColour) {
     if (km::rt::IsNumeric(strColour)) {
         return km::rt::CLng(strColour);
     }
-    std::string strName = km::rt::LCase(strColour);
-    for (const NamedColour& colour : namedColours) {
-        if (strName == colour.name) {
-            return colour.colour;
-        }
-    }
-    return otherColour;
+    return km::ui::ColourNames::valueOf(strColour).value_or(otherColour);
 }
 
 // ---------------------------------------------------------------------------------------------

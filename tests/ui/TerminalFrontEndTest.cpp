@@ -75,9 +75,10 @@ TEST(TerminalFrontEndTest, InputBoxTakesTheDefaultOnAnEmptyLine) {
 }
 
 TEST(TerminalFrontEndTest, ColourDialogReadsNumbersAndRgbAndKeepsOnEmpty) {
-    Terminal terminal("purple\n#00FF00\n\n");
+    Terminal terminal("mauve\n#00FF00\n\n Light Green \n");
     EXPECT_EQ(terminal.ui.chooseColour(255), 65280);
     EXPECT_EQ(terminal.ui.chooseColour(255), 255);
+    EXPECT_EQ(terminal.ui.chooseColour(255), 8585110) << "the analytics' colour names";
     EXPECT_TRUE(contains(terminal.out.str(), "Colour [255 #FF0000] (number or #RRGGBB): "));
     EXPECT_TRUE(contains(terminal.out.str(), "Please enter a colour number"));
 }

@@ -1,5 +1,6 @@
 #include "TerminalFrontEnd.h"
 #include "AnswerScript.h"
+#include "ColourNames.h"
 #include "CommandButton.h"
 #include "ExternalProgram.h"
 #include "FormText.h"
@@ -187,7 +188,11 @@ std::optional<rt::Long> TerminalFrontEnd::askColour(rt::Long colour) {
         if (std::optional<rt::Long> chosen = AnswerScript::colourFromText(line)) {
             return chosen;
         }
-        m_out << "Please enter a colour number from 0 to 16777215 or #RRGGBB.\n";
+        if (std::optional<rt::Long> named = ColourNames::valueOf(ScriptLexer::trim(line))) {
+            return named;
+        }
+        m_out << "Please enter a colour number from 0 to 16777215, #RRGGBB or a colour name (" << ColourNames::list()
+              << ").\n";
     }
 }
 

@@ -31,7 +31,8 @@ struct TerminalOptions {
 ///   answer is a button's number, name or first letter, an empty line takes the default button.
 ///   At end of input the box answers Cancel, else No, else Abort, else OK.
 /// - Input boxes: an empty line takes the default text; end of input cancels.
-/// - Colour dialog: a colour number or #RRGGBB; an empty line keeps the colour; end of input
+/// - Colour dialog: a colour number, #RRGGBB or a colour name ("light green"); an empty line keeps the colour; end of
+/// input
 ///   cancels.
 /// - Forms: shown as text (see FormText) followed by a prompt taking the commands of form
 ///   scripts (select, check, type, click ..., several joined by ';') and "help" and "show". A
