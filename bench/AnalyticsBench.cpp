@@ -28,6 +28,9 @@
 #include "support/BenchModel.h"
 #include "support/FigureTable.h"
 #include "support/Format.h"
+#include "support/ForwardingApplication.h"
+#include "support/ForwardingEncyclopedia.h"
+#include "support/ForwardingServices.h"
 #include "support/Latencies.h"
 #include "support/MachineLoad.h"
 #include "support/SolutionFiles.h"
@@ -76,10 +79,10 @@ struct HostTimes {
     std::vector<std::string> results; ///< every result XML, read again to time the parsing
 };
 
-class TimedEncyclopedia : public host::IEncyclopedia {
+class TimedEncyclopedia : public ForwardingEncyclopedia {
 public:
     TimedEncyclopedia(std::shared_ptr<host::IEncyclopedia> inner, HostTimes& times)
-        : m_inner(std::move(inner)), m_times(times) {}
+        : ForwardingEncyclopedia(std::move(inner)), m_times(times) {}
 
     void ExecuteReportString(std::string& result, const std::string& script) override {
         m_times.reports.time([&] { m_inner->ExecuteReportString(result, script); });
@@ -92,74 +95,34 @@ public:
         return definition;
     }
 
-    std::shared_ptr<host::IDiagram> getcurrentdiagram() override { return m_inner->getcurrentdiagram(); }
-    std::shared_ptr<host::IDiagram> getdiagrambyid(Long id) override { return m_inner->getdiagrambyid(id); }
-    host::CollectionPtr<host::IDefinition> getfiltereddefinitions(const std::string& filter, Long type) override {
-        return m_inner->getfiltereddefinitions(filter, type);
-    }
-    host::CollectionPtr<host::IDiagram> GetFilteredDiagrams(const std::string& filter, Long type) override {
-        return m_inner->GetFilteredDiagrams(filter, type);
-    }
-    std::shared_ptr<host::IDefinition> CreateDefinition(const std::string& name, Long type) override {
-        return m_inner->CreateDefinition(name, type);
-    }
-    std::shared_ptr<host::IDiagram> CreateDiagram(const std::string& name, Long type) override {
-        return m_inner->CreateDiagram(name, type);
-    }
-    bool openobjectsasreadonly() override { return m_inner->openobjectsasreadonly(); }
-    void openobjectsasreadonly(bool value) override { m_inner->openobjectsasreadonly(value); }
-    std::shared_ptr<host::IMetaModel> MetaModel() override { return m_inner->MetaModel(); }
-    std::string FullName() override { return m_inner->FullName(); }
-    void setxml(const std::string& path, bool merge, bool overwrite) override {
-        m_inner->setxml(path, merge, overwrite);
-    }
-
 private:
-    std::shared_ptr<host::IEncyclopedia> m_inner;
     HostTimes& m_times;
 };
 
-class TimedApplication : public host::IApplication {
+class TimedApplication : public ForwardingApplication {
 public:
     TimedApplication(std::shared_ptr<host::IApplication> inner, HostTimes& times)
-        : m_inner(std::move(inner)), m_times(times) {}
+        : ForwardingApplication(std::move(inner)), m_times(times) {}
 
     std::shared_ptr<host::IEncyclopedia> encyclopedia() override {
         auto inner = m_inner->encyclopedia();
         return inner ? std::make_shared<TimedEncyclopedia>(inner, m_times) : nullptr;
     }
-    std::string GetExePath() override { return m_inner->GetExePath(); }
-    void WriteStatusLine(const std::string& text) override { m_inner->WriteStatusLine(text); }
-    void browserrefresh() override { m_inner->browserrefresh(); }
-    void OpenEncyclopediaUsingDisplayName(const std::string& name) override {
-        m_inner->OpenEncyclopediaUsingDisplayName(name);
-    }
-    std::shared_ptr<host::IImf> Interface(const std::string& name) override { return m_inner->Interface(name); }
 
 private:
-    std::shared_ptr<host::IApplication> m_inner;
     HostTimes& m_times;
 };
 
-class TimedServices : public host::IHostServices {
+class TimedServices : public ForwardingServices {
 public:
     TimedServices(std::shared_ptr<host::IHostServices> inner, HostTimes& times)
-        : m_inner(std::move(inner)), m_times(times) {}
+        : ForwardingServices(std::move(inner)), m_times(times) {}
 
     std::shared_ptr<host::IApplication> CreateApplication() override {
         return std::make_shared<TimedApplication>(m_inner->CreateApplication(), m_times);
     }
-    std::shared_ptr<host::IDisplay> CreateDisplay() override { return m_inner->CreateDisplay(); }
-    std::shared_ptr<host::IKMUtilities> CreateKMUtilities() override { return m_inner->CreateKMUtilities(); }
-    std::shared_ptr<host::IKMDUtils> CreateKMDUtils() override { return m_inner->CreateKMDUtils(); }
-    std::shared_ptr<host::IStringResource> CreateStringResource() override { return m_inner->CreateStringResource(); }
-    std::shared_ptr<host::ISUI> CreateSUI() override { return m_inner->CreateSUI(); }
-    std::shared_ptr<excel::IExcelApplication> CreateExcel() override { return m_inner->CreateExcel(); }
-    host::IHelpLibrary& HelpLibrary() override { return m_inner->HelpLibrary(); }
-    ui::FrontEnd& FrontEnd() override { return m_inner->FrontEnd(); }
 
 private:
-    std::shared_ptr<host::IHostServices> m_inner;
     HostTimes& m_times;
 };
 
