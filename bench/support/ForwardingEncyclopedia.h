@@ -14,7 +14,9 @@ public:
     void ExecuteReportString(std::string& result, const std::string& script) override {
         m_inner->ExecuteReportString(result, script);
     }
-    std::shared_ptr<host::IDefinition> getdefinitionbyid(rt::Long id) override { return m_inner->getdefinitionbyid(id); }
+    std::shared_ptr<host::IDefinition> getdefinitionbyid(rt::Long id) override {
+        return m_inner->getdefinitionbyid(id);
+    }
     std::shared_ptr<host::IDiagram> getcurrentdiagram() override { return m_inner->getcurrentdiagram(); }
     std::shared_ptr<host::IDiagram> getdiagrambyid(rt::Long id) override { return m_inner->getdiagrambyid(id); }
     host::CollectionPtr<host::IDefinition> getfiltereddefinitions(const std::string& filter, rt::Long type) override {

@@ -329,19 +329,29 @@ bool clsKMFileLoader::CheckInstallation() {
     return blnMatrices && blnFramework;
 }
 
+// Shows the installation status, finds the host's own copy of a file and loads it; false, with the
+// message naming the file as \p strShownName, when it is not well-formed XML.
+bool clsKMFileLoader::LoadHostFile(const std::string& strHostName, const std::string& strShownName,
+                                   pugi::xml_document& host, std::string& strHostPath) {
+    SetStatus(LocalString(13));
+    Step([&] { strHostPath = goUtils->GetFileLocation(strHostName); });
+    if (!LoadWellFormedXmlFile(host, strHostPath).empty()) {
+        ShowPlainMessage("The " + strShownName + " file " + QuoteString(strHostPath) + " is not valid",
+                         msgbox::okOnly | msgbox::critical);
+        return false;
+    }
+    return true;
+}
+
 bool clsKMFileLoader::InstallMatrixFile(const std::string& strFile) {
     std::string strSolutionPath = InLibraryFolder(strFile);
     std::error_code error;
     if (!fs::exists(strSolutionPath, error)) {
         return false;
     }
-    SetStatus(LocalString(13));
-    std::string strHostPath;
-    Step([&] { strHostPath = goUtils->GetFileLocation("matrix.xml"); });
     pugi::xml_document host, solution;
-    if (!LoadWellFormedXmlFile(host, strHostPath).empty()) {
-        ShowPlainMessage("The matrix.xml file " + QuoteString(strHostPath) + " is not valid",
-                         msgbox::okOnly | msgbox::critical);
+    std::string strHostPath;
+    if (!LoadHostFile("matrix.xml", "matrix.xml", host, strHostPath)) {
         return false;
     }
     // The library folder goes into attribute values and text: escaped, so that any folder name
@@ -387,13 +397,9 @@ bool clsKMFileLoader::InstallFramework(const std::string& strFile) {
     if (!fs::exists(strSolutionPath, error)) {
         return false;
     }
-    SetStatus(LocalString(13));
-    std::string strHostPath;
-    Step([&] { strHostPath = goUtils->GetFileLocation("kmframework.xml"); });
     pugi::xml_document host, solution;
-    if (!LoadWellFormedXmlFile(host, strHostPath).empty()) {
-        ShowPlainMessage("The KMFramework.xml file " + QuoteString(strHostPath) + " is not valid",
-                         msgbox::okOnly | msgbox::critical);
+    std::string strHostPath;
+    if (!LoadHostFile("kmframework.xml", "KMFramework.xml", host, strHostPath)) {
         return false;
     }
     if (!LoadWellFormedXmlFile(solution, strSolutionPath).empty()) {

@@ -2,6 +2,10 @@
 #include "platform/runtime/Types.h"
 #include <string>
 
+namespace pugi {
+class xml_document;
+}
+
 namespace KM_SLN_SOA {
 
 /// Installs the solution: LoadMetamodel copies the solution's property, browser-tab and image
@@ -32,6 +36,8 @@ private:
     void LoadImages();
     void CheckRelationships();
     void ResaveRelationshipProperty(km::rt::Long lngType, const std::string& strPropertyName);
+    bool LoadHostFile(const std::string& strHostName, const std::string& strShownName, pugi::xml_document& host,
+                      std::string& strHostPath);
     bool InstallMatrixFile(const std::string& strFile);
     bool InstallFramework(const std::string& strFile);
     void CopyFrameworkFolders(const std::string& strHostFile);
