@@ -6,6 +6,7 @@
 #include "host/clsUtils.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/ui/FrontEnd.h"
+#include <exception>
 
 namespace KM_SLN_SOA {
 
@@ -26,6 +27,14 @@ std::shared_ptr<km::host::IEncyclopedia> LandscapeEncyclopedia() {
         throw km::rt::RuntimeError(km::rt::ErrorNumber::ObjectNotSet, "No encyclopedia is open.");
     }
     return encyclopedia;
+}
+
+void LandscapeSetReadOnly(bool blnReadOnly) {
+    try {
+        LandscapeEncyclopedia()->openobjectsasreadonly(blnReadOnly);
+    } catch (const std::exception&) {
+        // Without an encyclopedia there is no switch to set.
+    }
 }
 
 clsUtils& LandscapeUtils() {

@@ -29,6 +29,9 @@ inline constexpr int answerNo = 7;
 
 /// The open encyclopedia of goApp.
 std::shared_ptr<km::host::IEncyclopedia> LandscapeEncyclopedia();
+/// Sets the encyclopedia's openobjectsasreadonly switch; without an encyclopedia there is no switch
+/// to set, and nothing happens (so that error paths may call it).
+void LandscapeSetReadOnly(bool blnReadOnly);
 clsUtils& LandscapeUtils();
 km::host::IImf& LandscapeImf();
 clsStatusMgr& LandscapeStatus();

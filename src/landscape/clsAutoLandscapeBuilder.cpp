@@ -48,10 +48,6 @@ template <class T> T& Require(const std::shared_ptr<T>& object) {
     return *object;
 }
 
-void SetReadOnly(bool blnReadOnly) {
-    LandscapeEncyclopedia()->openobjectsasreadonly(blnReadOnly);
-}
-
 } // namespace
 
 template <class Step> void clsAutoLandscapeBuilder::Guarded(Step step) {
@@ -68,7 +64,7 @@ void clsAutoLandscapeBuilder::BuildLAA() {
         Guarded([] { LandscapeStatus().HideStatus(); });
     }
     if (resume != Resume::Finish) {
-        Guarded([] { SetReadOnly(false); });
+        Guarded([] { LandscapeSetReadOnly(false); });
     }
     Guarded([] { LandscapeTrace(LandscapeStatus().Cancelled() ? "Cancelled" : "Complete", 0); });
 }
@@ -133,7 +129,7 @@ clsAutoLandscapeBuilder::Resume clsAutoLandscapeBuilder::FindDiagram() {
     if (m_diagram) {
         return Resume::NextStep;
     }
-    SetReadOnly(false);
+    LandscapeSetReadOnly(false);
     LandscapeMsgBox("You must open a diagram with a property containing Application Landscape Reports.", styleCritical,
                     std::string(titleText));
     return Resume::Finish;
@@ -193,11 +189,11 @@ void clsAutoLandscapeBuilder::PrepareLevel(const std::shared_ptr<IDefinition>& d
     const std::string strContent = defTemplate->GetProperty("Content");
     std::shared_ptr<km::host::IKMObject> oFilter;
     if (km::rt::InStr(strContent, "#PARAMETER") > 0) {
-        SetReadOnly(true);
+        LandscapeSetReadOnly(true);
         auto form = std::make_unique<frmLAAFilterSelect>(LandscapeFrontEnd());
         form->strTitleReport = defTemplate->Name();
         form->show(km::ui::Modality::Modal);
-        SetReadOnly(false);
+        LandscapeSetReadOnly(false);
         if (!form->blnOkPressed) {
             // The levels set so far are built; this one keeps an empty script.
             form->unload();

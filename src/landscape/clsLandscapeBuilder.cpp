@@ -60,7 +60,7 @@ void clsLandscapeBuilder::BuildLAA() {
         Selection selection;
         selection.diagram = LandscapeEncyclopedia()->getcurrentdiagram();
         if (!selection.diagram) {
-            SetReadOnly(false);
+            LandscapeSetReadOnly(false);
             Message("You must open a Service Hierarchy diagram.", styleCritical);
             return;
         }
@@ -75,7 +75,7 @@ void clsLandscapeBuilder::BuildLAA() {
         const Long lngColumns = ColumnCount(*selection.diagram);
         if (lngColumns <= 0) {
             LandscapeSetStatus("cancelled");
-            SetReadOnly(false);
+            LandscapeSetReadOnly(false);
             return;
         }
         LandscapeUtils().EnableKM(false);
@@ -96,7 +96,7 @@ void clsLandscapeBuilder::BuildLAA() {
             LandscapeSetStatus(LandscapeStatus().Cancelled() ? "cancelled" : "complete");
         }
         LandscapeStatus().HideStatus();
-        SetReadOnly(false);
+        LandscapeSetReadOnly(false);
     } catch (const std::exception& error) {
         ShowStandardError(error);
         if (blnWindowDisabled) {
@@ -107,7 +107,7 @@ void clsLandscapeBuilder::BuildLAA() {
                 // The utilities are gone; there is no window left to enable.
             }
         }
-        SetReadOnly(false);
+        LandscapeSetReadOnly(false);
     }
 }
 
@@ -161,7 +161,7 @@ bool clsLandscapeBuilder::ReadSelection(Selection& selection) {
     selection.diagram->save();
     if (selection.diagram->kmtype() == explorerDiagram) {
         Message("This tool does not work with Explorer diagrams.", styleInformation);
-        SetReadOnly(false);
+        LandscapeSetReadOnly(false);
         return false;
     }
     bool blnInvalidKind = false;
@@ -181,18 +181,18 @@ bool clsLandscapeBuilder::ReadSelection(Selection& selection) {
     Message(blnInvalidKind ? "You must select a vaid symbol to populate. Rectangles, Text and Doc Blocks are not valid."
                            : "You must select a symbol to populate.",
             styleCritical);
-    SetReadOnly(false);
+    LandscapeSetReadOnly(false);
     return false;
 }
 
 bool clsLandscapeBuilder::ChooseTemplate(std::shared_ptr<IKMObject>& defTemplate) {
-    SetReadOnly(true);
+    LandscapeSetReadOnly(true);
     auto form = ShowModal(std::make_unique<frmLAATemplateSelect>(LandscapeFrontEnd()));
-    SetReadOnly(false);
+    LandscapeSetReadOnly(false);
     if (!form->blnOkPressed) {
         LandscapeSetStatus("cancelled");
         form->unload();
-        SetReadOnly(false);
+        LandscapeSetReadOnly(false);
         return false;
     }
     LandscapeStartTrace(traceTitle);
@@ -207,13 +207,13 @@ bool clsLandscapeBuilder::ChooseFilter(IKMObject& defTemplate, std::shared_ptr<I
     }
     auto form = std::make_unique<frmLAAFilterSelect>(LandscapeFrontEnd());
     form->strTitleReport = defTemplate.Name();
-    SetReadOnly(true);
+    LandscapeSetReadOnly(true);
     form->show(km::ui::Modality::Modal);
-    SetReadOnly(false);
+    LandscapeSetReadOnly(false);
     if (!form->blnOkPressed) {
         LandscapeSetStatus("cancelled");
         form->unload();
-        SetReadOnly(false);
+        LandscapeSetReadOnly(false);
         return false;
     }
     if (form->colObjectsSelected && form->colObjectsSelected->count() > 0) {
@@ -382,14 +382,6 @@ std::shared_ptr<SymbolCollection> clsLandscapeBuilder::CreateSymbolsFromReport(c
     } catch (const std::exception& error) {
         ShowStandardError(error);
         return nullptr;
-    }
-}
-
-void clsLandscapeBuilder::SetReadOnly(bool blnReadOnly) {
-    try {
-        LandscapeEncyclopedia()->openobjectsasreadonly(blnReadOnly);
-    } catch (const std::exception&) {
-        // Without an encyclopedia there is no switch to set.
     }
 }
 

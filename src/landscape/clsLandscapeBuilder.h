@@ -51,7 +51,6 @@ private:
                                            const std::string& strParameter);
     /// Stacks the new symbols in one column inside the parent.
     void StackSymbols(km::host::ISymbol& symParent, SymbolCollection& colSymbols);
-    void SetReadOnly(bool blnReadOnly);
 };
 
 } // namespace KM_SLN_SOA
