@@ -1,4 +1,5 @@
 #include "clsAnalyticMgr.h"
+#include "addin/AddinVersion.h"
 #include "addin/ErrorMessages.h"
 #include "addin/basConstantsAndPublicVars.h"
 #include "addin/clsDisplay.h"
@@ -36,7 +37,6 @@ using km::rt::Long;
 
 namespace {
 
-constexpr const char* titleText = "Kemora for SOA";
 constexpr const char* module = "clsAnalyticMgr";
 constexpr const char* crLf = "\r\n";
 constexpr int styleCritical = km::ui::msgbox::critical;
@@ -94,7 +94,7 @@ std::shared_ptr<IDiagram> CurrentDiagram() {
 
 void MsgBox(const std::string& strPrompt, int intStyle) {
     if (goStatusMgr) {
-        goStatusMgr->KMMsgBox(strPrompt, intStyle, titleText);
+        goStatusMgr->KMMsgBox(strPrompt, intStyle, messageTitle);
     }
 }
 

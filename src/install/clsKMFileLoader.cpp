@@ -28,7 +28,6 @@ namespace fs = std::filesystem;
 namespace msgbox = km::ui::msgbox;
 using km::rt::Long;
 
-constexpr const char* title = "Kemora for SOA";
 constexpr const char* crLf = "\r\n";
 constexpr Long fileOk = 0;
 constexpr Long fileCannotRead = 203;
@@ -63,12 +62,12 @@ void SetStatus(const std::string& text) {
 }
 
 int ShowMessage(const std::string& prompt, int style) {
-    return goStatusMgr ? goStatusMgr->KMMsgBox(prompt, style, std::string(title)) : km::ui::answer::none;
+    return goStatusMgr ? goStatusMgr->KMMsgBox(prompt, style, std::string(messageTitle)) : km::ui::answer::none;
 }
 
 // A message box that the status manager's silent switch does not hide.
 void ShowPlainMessage(const std::string& prompt, int style) {
-    HostServices().FrontEnd().msgBox(prompt, style, title);
+    HostServices().FrontEnd().msgBox(prompt, style, messageTitle);
 }
 
 std::string InLibraryFolder(const std::string& relative) {

@@ -1,4 +1,5 @@
 #include "clsHierarchyBuilder.h"
+#include "addin/AddinVersion.h"
 #include "basLandscape.h"
 #include "host/IDefinition.h"
 #include "host/IEncyclopedia.h"
@@ -18,7 +19,6 @@ constexpr Long serviceHierarchyDiagram = 132;
 constexpr Long topSymbolType = 770;
 constexpr Long topDefinitionType = 619;
 constexpr Long comprisedType = 618;
-constexpr const char* titleText = "Kemora for SOA";
 
 // The five lines of both scripts, joined by line feeds; only the fourth differs.
 std::string Script(const std::string& strQuery) {
@@ -56,7 +56,7 @@ void clsHierarchyBuilder::BuildServiceHierarchies() {
         return;
     }
     if (!m_diagram || m_diagram->kmtype() != serviceHierarchyDiagram) {
-        LandscapeMsgBox("You must open a Service Hierarchy diagram.", styleCritical, std::string(titleText));
+        LandscapeMsgBox("You must open a Service Hierarchy diagram.", styleCritical, std::string(messageTitle));
     } else {
         auto colTops = m_diagram->GetFilteredSymbols("", topSymbolType);
         colTops->readall();
@@ -141,7 +141,7 @@ Long clsHierarchyBuilder::NestSymbol(Long lngDiagram, Long lngParent, Long lngCh
         return lngChild;
     } catch (const std::exception&) {
         LandscapeMsgBox("There is an error connecting the symbols. Notify your administrator", styleCritical,
-                        std::string(titleText));
+                        std::string(messageTitle));
         return 0;
     }
 }

@@ -1,4 +1,5 @@
 #include "clsLandscapeBuilder.h"
+#include "addin/AddinVersion.h"
 #include "addin/ErrorMessages.h"
 #include "addin/clsStatusMgr.h"
 #include "basLandscape.h"
@@ -28,7 +29,6 @@ constexpr Long textSymbol = 1;
 constexpr Long rectangleSymbol = 2;
 constexpr Long documentBlockSymbol = 4;
 
-constexpr const char* titleText = "Kemora for SOA";
 constexpr const char* columnsProperty = "Min Number Of Cols Per Symbol";
 constexpr const char* templateProperty = "Application Landscape Report";
 constexpr const char* parameterProperty = "Parameter1";
@@ -38,7 +38,7 @@ constexpr const char* deletedSymbolError =
     "populate. The results may be unexpected.";
 
 void Message(const std::string& strPrompt, int intStyle) {
-    LandscapeMsgBox(strPrompt, intStyle, std::string(titleText));
+    LandscapeMsgBox(strPrompt, intStyle, std::string(messageTitle));
 }
 
 // The platform's numeric reading of a stored number: its leading numeric part, 0 when none,
