@@ -16,6 +16,7 @@
 #include "platform/runtime/RuntimeError.h"
 #include "platform/runtime/Text.h"
 #include "platform/ui/FrontEnd.h"
+#include "platform/ui/MessageBoxStyle.h"
 #include <array>
 #include <cstdio>
 
@@ -29,9 +30,9 @@ constexpr km::rt::Long defaultDiagramType = 131;
 constexpr km::rt::Long helpTopic = 999853;
 constexpr km::rt::Long editDate = 2;
 constexpr km::rt::Long editBoolean = 4;
-constexpr int ok = 0;
-constexpr int okStop = 16;
-constexpr int okInformation = 64;
+constexpr int ok = km::ui::msgbox::okOnly;
+constexpr int okStop = km::ui::msgbox::critical;
+constexpr int okInformation = km::ui::msgbox::information;
 constexpr km::rt::Long lastPage = 7;
 constexpr std::size_t maxNameLength = 80;
 constexpr std::array<const char*, 9> comparisons = {"=",  "<>",          ">",       ">=",         "<",

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ui/MessageBoxStyle.h"
 // Short ways for the landscape builders to reach the shared globals: each raises error 91 (object
 // not set) when the command did not set the object up, as using Nothing does.
 #include "platform/runtime/Types.h"
@@ -19,13 +20,13 @@ namespace KM_SLN_SOA {
 class clsUtils;
 class clsStatusMgr;
 
-/// Message-box styles the builders use.
-inline constexpr int styleOk = 0;
-inline constexpr int styleYesNoCancel = 3;
-inline constexpr int styleCritical = 16;
-inline constexpr int styleInformation = 64;
-inline constexpr int answerYes = 6;
-inline constexpr int answerNo = 7;
+/// Message-box styles and answers the builders use, under the names they use them by.
+inline constexpr int styleOk = km::ui::msgbox::okOnly;
+inline constexpr int styleYesNoCancel = km::ui::msgbox::yesNoCancel;
+inline constexpr int styleCritical = km::ui::msgbox::critical;
+inline constexpr int styleInformation = km::ui::msgbox::information;
+inline constexpr int answerYes = km::ui::answer::yes;
+inline constexpr int answerNo = km::ui::answer::no;
 
 /// The open encyclopedia of goApp.
 std::shared_ptr<km::host::IEncyclopedia> LandscapeEncyclopedia();

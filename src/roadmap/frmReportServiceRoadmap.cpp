@@ -5,6 +5,7 @@
 #include "addin/clsStatusMgr.h"
 #include "host/clsUtils.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/ui/MessageBoxStyle.h"
 
 namespace KM_SLN_SOA {
 
@@ -16,7 +17,6 @@ using km::rt::Long;
 namespace {
 
 constexpr Long helpTopic = 999854;
-constexpr int stopOk = 16;
 
 // The intervals in the order the list shows them, each with its code.
 const std::pair<const char*, Long> intervalEntries[] = {
@@ -111,7 +111,7 @@ void frmReportServiceRoadmap::cmdHelp_Click() {
 
 void frmReportServiceRoadmap::ShowStop(const std::string& strMessage) {
     if (goStatusMgr) {
-        goStatusMgr->KMMsgBox(strMessage, stopOk, messageTitle);
+        goStatusMgr->KMMsgBox(strMessage, km::ui::msgbox::critical, messageTitle);
     }
 }
 
